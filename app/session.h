@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/messagetables.h"
+
+#include <QString>
+
+#include <optional>
+
+// The state the window's procedures share: the settings, the message tables, the model, the
+// connection and the flags that device jobs test. One instance lives as long as the main window.
+struct Session {
+    // Settings, stored as text under "Tarvex"/"QM".
+    QString PortNumber = QStringLiteral("1");
+    QString PortSettings = QStringLiteral("9600,N,8,1");
+    QString DeviceAddress;
+    bool ChecksumOn = true;
+    QString LanguageFile = QStringLiteral("English.txt");
+    double ReadWaitTime = 0.15;
+
+    MessageTables messages;
+
+    QString ModelName; // "" until chosen, then "QM1" or "QM2"
+    bool Connected = false;
+    bool AbortRequested = false;
+    int ReadSelector = 0; // tab page in view
+    bool ReadOnTabEntry = false;
+    bool F5ReadToggle = false;
+
+    // Program folder with one trailing separator; the file dialogs may move it.
+    QString AppFolder;
+    QString ParamFileName = QStringLiteral("*.Vlm");
+    QString ParamFilePath;
+
+    // Weighing limits, unknown until the range set-up has been read.
+    std::optional<double> DisplayMaximum;
+    std::optional<double> DisplayMinimum;
+    std::optional<double> Capacity;
+    QString DivisionIntPart;
+    QString DivisionDecimals;
+
+    // Weekday suffix of the last clock record read: " \ " and the day name.
+    QString DayNameSuffix;
+
+    // True while a device job runs; no second one may start (a click, a key, a timer tick).
+    bool deviceBusy = false;
+
+    bool isQM2() const { return ModelName == QLatin1String("QM2"); }
+};
+
+// Marks a device job as running for its lifetime; acquired() is false when another job runs.
+class DeviceBusyGuard {
+public:
+    explicit DeviceBusyGuard(Session& s) : m_session(s), m_acquired(!s.deviceBusy) {
+        if (m_acquired)
+            m_session.deviceBusy = true;
+    }
+    ~DeviceBusyGuard() {
+        if (m_acquired)
+            m_session.deviceBusy = false;
+    }
+    DeviceBusyGuard(const DeviceBusyGuard&) = delete;
+    DeviceBusyGuard& operator=(const DeviceBusyGuard&) = delete;
+    bool acquired() const { return m_acquired; }
+
+private:
+    Session& m_session;
+    bool m_acquired;
+};

@@ -1,0 +1,68 @@
+#include "platform/dialogs.h"
+
+namespace {
+MsgResult firstButton(MsgButtons b) {
+    switch (b) {
+    case MsgButtons::Ok:
+    case MsgButtons::OkCancel: return MsgResult::Ok;
+    case MsgButtons::AbortRetryIgnore: return MsgResult::Abort;
+    case MsgButtons::YesNoCancel:
+    case MsgButtons::YesNo: return MsgResult::Yes;
+    case MsgButtons::RetryCancel: return MsgResult::Retry;
+    }
+    return MsgResult::Ok;
+}
+} // namespace
+
+MsgResult ScriptedDialogs::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) {
+    shown.append({Shown::Message, text, title, buttons, icon});
+    if (m_messageAnswers.empty()) {
+        ++unscripted;
+        return firstButton(buttons);
+    }
+    MsgResult r = m_messageAnswers.front();
+    m_messageAnswers.pop_front();
+    return r;
+}
+
+std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QString& title, const QString&) {
+    shown.append({Shown::Input, prompt, title, MsgButtons::OkCancel, MsgIcon::None});
+    if (m_inputAnswers.empty()) {
+        ++unscripted;
+        return std::nullopt;
+    }
+    auto r = m_inputAnswers.front();
+    m_inputAnswers.pop_front();
+    return r;
+}
+
+QString ScriptedDialogs::openFileName(const QString& title, const QString& folder, const QString&) {
+    shown.append({Shown::Open, folder, title, MsgButtons::OkCancel, MsgIcon::None});
+    if (m_fileAnswers.empty()) {
+        ++unscripted;
+        return {};
+    }
+    QString r = m_fileAnswers.front();
+    m_fileAnswers.pop_front();
+    return r;
+}
+
+QString ScriptedDialogs::saveFileName(const QString& title, const QString& folder, const QString&,
+                                      const QString& suggestedName) {
+    shown.append({Shown::Save, folder + suggestedName, title, MsgButtons::OkCancel, MsgIcon::None});
+    if (m_fileAnswers.empty()) {
+        ++unscripted;
+        return {};
+    }
+    QString r = m_fileAnswers.front();
+    m_fileAnswers.pop_front();
+    return r;
+}
+
+QList<ScriptedDialogs::Shown> ScriptedDialogs::messages() const {
+    QList<Shown> out;
+    for (const auto& s : shown)
+        if (s.kind == Shown::Message)
+            out.append(s);
+    return out;
+}

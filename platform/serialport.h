@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// What the program uses of a serial port: a port number, a settings text such as "9600,N,8,1",
+// open/close, output, input and the count of bytes waiting. Failures are reported with the error
+// numbers the program has always known them by.
+namespace porterror {
+constexpr int None = 0;
+constexpr int Missing = 8002;         // no such port
+constexpr int Busy = 8005;            // port already open (by us or by someone else)
+constexpr int NotOpen = 8012;         // operation on a port that is not open
+constexpr int SettingsRefused = 8015; // the settings text cannot be applied
+} // namespace porterror
+
+struct PortResult {
+    int code = porterror::None;
+    QString description;
+    bool ok() const { return code == porterror::None; }
+};
+
+struct PortSettingsValue {
+    int baud = 9600;
+    char parity = 'N'; // 'N', 'E', 'O', 'M', 'S'
+    int dataBits = 8;
+    int stopBits = 1;
+};
+
+// "9600,N,8,1" -> its parts; false for anything the port cannot take.
+bool parsePortSettings(const QString& text, PortSettingsValue* out);
+
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    virtual void setCommPort(int n) = 0;
+    virtual int commPort() const = 0;
+    virtual void setSettings(const QString& settings) = 0;
+    virtual QString settings() const = 0;
+
+    virtual PortResult open() = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+
+    // Output on a closed port is dropped; input on a closed port is empty.
+    virtual void output(const QByteArray& bytes) = 0;
+    virtual QByteArray input() = 0;
+    virtual int inBufferCount() = 0;
+};

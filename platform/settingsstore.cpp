@@ -1,0 +1,28 @@
+#include "platform/settingsstore.h"
+
+#include <QSettings>
+
+QtSettingsStore::QtSettingsStore() : m_settings(std::make_unique<QSettings>(QStringLiteral("Tarvex"), QStringLiteral("Tarvex"))) {}
+
+QtSettingsStore::QtSettingsStore(const QString& iniPath)
+    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)) {}
+
+QtSettingsStore::~QtSettingsStore() = default;
+
+static QString keyPath(const QString& section, const QString& key) { return section + QLatin1Char('/') + key; }
+
+QString QtSettingsStore::value(const QString& section, const QString& key, const QString& fallback) const {
+    const QVariant v = m_settings->value(keyPath(section, key));
+    return v.isValid() ? v.toString() : fallback;
+}
+
+bool QtSettingsStore::contains(const QString& section, const QString& key) const {
+    return m_settings->contains(keyPath(section, key));
+}
+
+void QtSettingsStore::setValue(const QString& section, const QString& key, const QString& value) {
+    m_settings->setValue(keyPath(section, key), value);
+    m_settings->sync();
+}
+
+QString QtSettingsStore::fileName() const { return m_settings->fileName(); }
