@@ -4,7 +4,12 @@
 
 #include <QString>
 
+#include <array>
 #include <optional>
+
+// A capacity/division choice table: 87 rows of 8 texts; column 0 the capacity entry of the row's
+// code, columns 1..7 the division entries allowed with it.
+using DefinitionTable = std::array<std::array<QString, 8>, 87>;
 
 // The state the window's procedures share: the settings, the message tables, the model, the
 // connection and the flags that device jobs test. One instance lives as long as the main window.
@@ -37,6 +42,12 @@ struct Session {
     std::optional<double> Capacity;
     QString DivisionIntPart;
     QString DivisionDecimals;
+
+    // Capacity/division tables of the normal, single-range metrological and two-range
+    // metrological scale.
+    DefinitionTable DefinitionTableN{};
+    DefinitionTable DefinitionTableM1{};
+    DefinitionTable DefinitionTableM2{};
 
     // Weekday suffix of the last clock record read: " \ " and the day name.
     QString DayNameSuffix;
