@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+
+class Clock;
+class Dialogs;
+class SerialPort;
+class SettingsStore;
+class DeviceLink;
+class GridPage;
+struct Session;
+struct MainWidgets;
+struct StartupWidgets;
+
+class AppProcs;         // app/: start-up, settings, language, menus, keys
+class LinkProcs;        // link/: connecting, identification, the status lamp
+class PagesProcs;       // pages/: grid pages and editors
+class ParamsetProcs;    // paramset/: parameter-set record, file and transfers
+class CalibrationProcs; // calibration/: definition tables, calibration, analog output, status
+
+// Everything the window's procedures share. Each folder's procedures hold a reference to one
+// context and reach the others through it; nothing here is global, so a test builds a whole
+// window over a simulated indicator, scripted dialogs, an in-memory store and a virtual clock.
+struct AppContext {
+    Session& session;
+    SerialPort& port;
+    Clock& clock;
+    Dialogs& dialogs;
+    SettingsStore& store;
+    DeviceLink& link;
+
+    // The five grid pages as data: 0 ID memories, 1 setpoints, 2 parameters, 3 status,
+    // 4 preset tares.
+    std::array<GridPage*, 5> Grid1{};
+
+    MainWidgets* w = nullptr;        // the main window's controls
+    StartupWidgets* form1 = nullptr; // the start-up dialog's controls, while it exists
+
+    AppProcs* app = nullptr;
+    LinkProcs* linkProcs = nullptr;
+    PagesProcs* pages = nullptr;
+    ParamsetProcs* paramset = nullptr;
+    CalibrationProcs* calibration = nullptr;
+};
