@@ -2,12 +2,21 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QVector>
 
 // The simulated indicator: the device side of the register protocol, byte for byte. It parses
 // request frames, keeps a register image, answers reads and acknowledges writes, records every
 // frame and command code it receives, and can be told to misbehave.
+//
+// Register map: registers 0..216 are ordinary 16-bit registers. From register 217 on lies the
+// label-printer text area (1000 bytes), which the indicator addresses per byte: register 217 + k
+// is byte k of the area, so a 4-byte write at 217 is followed by one at 221.
+// The ID record (105, 24 bytes), setpoint record (117, 14 bytes) and ID title (209, 14 bytes)
+// registers are windows onto record memories: a write puts the record number in the window's
+// first byte (a 2-byte selector write does just that), the load code copies that record into the
+// window and the store code saves the window as the record its first byte names.
 class SimIndicator {
 public:
     enum class Model { QM1, QM2 };
@@ -19,7 +28,7 @@ public:
     bool checksumOn = true;
 
     // Register image: byte k of a block starting at register r lives in register r + k / 2, even k
-    // the high byte.
+    // the high byte (in the label-printer text area: byte r - 217 + k of the area).
     quint16 reg(int r) const;
     void setReg(int r, quint16 value);
     QByteArray bytes(int firstRegister, int count) const;
@@ -29,37 +38,98 @@ public:
     // Feeds bytes as they arrive from the line; returns what the indicator answers to every
     // complete frame (CR-terminated) among them, in order.
     QByteArray feed(const QByteArray& bytes);
+    // The same, with the answer in the pieces it leaves the indicator in (a split answer is two
+    // pieces; the pieces of different frames are separate entries too).
+    QList<QByteArray> feedPieces(const QByteArray& bytes);
 
     struct Frame {
-        QByteArray raw;      // as received, CR included
-        bool valid = false;  // parsed, addressed to us, checksum right
-        bool write = false;  // function "10"
+        QByteArray raw;     // as received, CR included
+        bool valid = false; // parsed, addressed to us, checksum right
+        bool write = false; // function "10"
+        int function = -1;  // function code as sent (-1: not readable)
         int firstRegister = -1;
         int registerCount = 0;
-        QByteArray data;     // write data bytes
+        int byteCount = 0; // write: the byte count field
+        QByteArray data;   // write data bytes, as many as were sent
+        QByteArray answer; // what the indicator answered to it (also when held back or split)
     };
-    QList<Frame> frames;  // every frame received
-    QList<int> commands;  // every code written to the command register, in order
+    QList<Frame> frames; // every frame received
+    QList<int> commands; // every code written to the command register, in order
     bool hostMode = false;
 
     // Fault injection; each applies to the answers that follow until reset.
     struct Faults {
-        bool silent = false;          // no answer at all
-        bool lateAnswer = false;      // the answer is held back and comes out before the next one
-        bool splitAnswer = false;     // the answer comes out in two pieces (SimPort: over two reads)
-        bool wrongLrc = false;        // the answer's LRC is off by one
-        bool wrongAck = false;        // writes are acknowledged with the start register echoed
-        int noAckForFirst = 0;        // this many writes get no acknowledgement at all
-        bool echoRequest = false;     // the line echoes the request instead of an answer
-        bool nulAndLfInText = false;  // text reads get "0A" and "00" pairs mixed in
-        QList<int> refuseRegisters;   // reads/writes of these registers get an error answer "@..8x"
+        bool silent = false;         // no answer at all; the frame is recorded but not carried out
+        bool lateAnswer = false;     // the answer is held back and comes out before the next one
+        bool splitAnswer = false;    // the answer comes out in two pieces (SimPort: over two reads)
+        bool wrongLrc = false;       // the answer's LRC is off by one
+        bool wrongAck = false;       // writes are acknowledged with the start register echoed
+        int noAckForFirst = 0;       // this many writes get no acknowledgement at all (and are lost)
+        bool echoRequest = false;    // the line echoes the request instead of an answer
+        bool nulAndLfInText = false; // text reads get "0A" and "00" pairs mixed in
+        QList<int> refuseRegisters;  // reads/writes of these registers get an error answer "@..8x"
     } faults;
 
     void resetFaults() { faults = Faults(); }
-    void clearLog() { frames.clear(); commands.clear(); }
+    void clearLog() {
+        frames.clear();
+        commands.clear();
+    }
+
+    Model model() const { return m_model; }
+    // Loads the factory image of a model (identity, clock, blocks, records); the log is kept.
+    void loadImage(Model model);
+
+    // The record memories behind the record windows (see above), by record number.
+    QByteArray idRecord(int number) const { return m_idRecords.value(number); }
+    QByteArray setpointRecord(int number) const { return m_setpointRecords.value(number); }
+    QByteArray idTitle(int number) const { return m_idTitles.value(number); }
+    void setIdRecord(int number, qint32 code, const QByteArray& name); // name blank-filled to 16
+    void setSetpointRecord(int number, qint32 sp1, qint32 sp2, qint32 sp3);
+    void setIdTitle(int number, const QByteArray& title);
+
+    // Checksum of the hex text between "@" and the checksum field: two upper-case hex digits.
+    // Deliberately written apart from the program's own routine, so each checks the other.
+    static QByteArray lrc(const QByteArray& hexText);
+
+    static constexpr int CommandRegister = 19;
+    static constexpr int IdRecordRegister = 105;
+    static constexpr int SetpointRecordRegister = 117;
+    static constexpr int ClockRegister = 124;
+    static constexpr int CalibrationBlockRegister = 128;
+    static constexpr int ConfigurationBlockRegister = 149;
+    static constexpr int VersionTextRegister = 199;
+    static constexpr int InfoTextRegister = 204;
+    static constexpr int IdTitleRegister = 209;
+    static constexpr int TextAreaRegister = 217;
+    static constexpr int TextAreaBytes = 1000;
+    static constexpr int WordRegisters = 217; // registers 0..216
+
+    // Exception codes of the error answers.
+    static constexpr int IllegalFunction = 1;
+    static constexpr int IllegalAddress = 2;
+    static constexpr int IllegalValue = 3;
+    static constexpr int Refused = 4;
 
 private:
+    int ownAddress() const;
+    int byteAt(int firstRegister, int k) const; // -1 outside the image
+    void putByte(int firstRegister, int k, int value);
+    bool inRange(int firstRegister, int byteCount) const;
+    QByteArray frameOf(const QByteArray& body) const; // "@" [address] body [LRC] CR
+    QList<QByteArray> handle(const QByteArray& raw);
+    QByteArray answerRead(Frame& f);
+    QByteArray answerWrite(Frame& f);
+    QByteArray errorAnswer(int function, int code) const;
+    void command(int code);
+    bool isTextRegister(int r) const;
+    bool refused(int first, int count) const;
+
     QVector<quint16> m_regs;
+    QByteArray m_textArea;
+    QMap<int, QByteArray> m_idRecords;
+    QMap<int, QByteArray> m_setpointRecords;
+    QMap<int, QByteArray> m_idTitles;
     QByteArray m_pending; // bytes of an incomplete frame
     QByteArray m_held;    // a late answer waiting for the next frame
     int m_writesSeen = 0;

@@ -1,0 +1,191 @@
+// The real serial port against the qm-sim program on a pseudo-terminal.
+
+#include "platform/clock.h"
+#include "platform/cp1254.h"
+#include "platform/qtserialport.h"
+#include "platform/settingsstore.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QByteArray collect(SerialPort& port) {
+    QByteArray out;
+    while (port.inBufferCount() > 0)
+        out += port.input();
+    return out;
+}
+
+// CPU time (user + system, in clock ticks) the process has used so far.
+long cpuTicks(qint64 pid) {
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray line = f.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return fields.size() > 12 ? fields[11].toLong() + fields[12].toLong() : -1;
+}
+
+class QmSimSerial : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_store = std::make_unique<QtSettingsStore>(m_dir.filePath(QStringLiteral("ports.ini")));
+    }
+
+    void TearDown() override {
+        m_port.reset();
+        if (m_sim.state() != QProcess::NotRunning) {
+            m_sim.terminate();
+            if (!m_sim.waitForFinished(2000)) {
+                m_sim.kill();
+                m_sim.waitForFinished(2000);
+            }
+        }
+    }
+
+    // Starts qm-sim and points COM1 at its device.
+    void start(const QStringList& args = {}) {
+        m_sim.start(QStringLiteral(QM_SIM_PATH), args);
+        ASSERT_TRUE(m_sim.waitForStarted(3000));
+        while (!m_sim.canReadLine())
+            ASSERT_TRUE(m_sim.waitForReadyRead(3000)) << "qm-sim printed no device";
+        m_device = QString::fromLocal8Bit(m_sim.readLine()).trimmed();
+        ASSERT_TRUE(m_device.startsWith(QLatin1String("/dev/"))) << m_device.toStdString();
+        m_store->setValue(QStringLiteral("Ports"), QStringLiteral("COM1"), m_device);
+        m_port = std::make_unique<QtSerialPort>(*m_store);
+        m_port->setCommPort(1);
+        m_port->setSettings(QStringLiteral("9600,N,8,1"));
+    }
+
+    QByteArray exchange(const QByteArray& frame, double seconds = 0.2) {
+        m_port->output(frame);
+        m_clock.waitSeconds(seconds);
+        return collect(*m_port);
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<QtSettingsStore> m_store;
+    QProcess m_sim;
+    QString m_device;
+    std::unique_ptr<QtSerialPort> m_port;
+    SystemClock m_clock;
+};
+
+} // namespace
+
+TEST_F(QmSimSerial, IdentifiesAndAcknowledgesAWrite) {
+    start();
+    ASSERT_EQ(m_port->deviceFor(1), m_device);
+    const PortResult opened = m_port->open();
+    ASSERT_TRUE(opened.ok()) << opened.code << " " << opened.description.toStdString();
+    EXPECT_TRUE(m_port->isOpen());
+
+    const QByteArray answer = exchange("@0300C7000531\r");
+    ASSERT_TRUE(answer.startsWith("@03")) << answer.constData();
+    EXPECT_EQ(answer.mid(3, 2), QByteArray("0A"));
+    const QString text = cp1254::decode(QByteArray::fromHex(answer.mid(5, 20)));
+    EXPECT_TRUE(text.startsWith(QLatin1String("QM2"))) << text.toStdString();
+    EXPECT_TRUE(answer.endsWith("A9\r"));
+
+    EXPECT_EQ(exchange("@1000130001020013C7\r"), QByteArray("@100001EF\r"));
+
+    // Bytes that arrive while no event loop runs are still picked up.
+    m_port->output("@1000130001020014C6\r");
+    m_clock.waitSecondsBusy(0.2);
+    EXPECT_EQ(collect(*m_port), QByteArray("@100001EF\r"));
+
+    m_port->close();
+    EXPECT_FALSE(m_port->isOpen());
+    EXPECT_TRUE(m_port->input().isEmpty());
+    EXPECT_EQ(m_port->inBufferCount(), 0);
+}
+
+TEST_F(QmSimSerial, AddressAndChecksumOptions) {
+    start({QStringLiteral("--model"), QStringLiteral("QM1"), QStringLiteral("--address"), QStringLiteral("12"),
+           QStringLiteral("--no-checksum")});
+    ASSERT_TRUE(m_port->open().ok());
+    EXPECT_TRUE(exchange("@0300C70005\r").isEmpty()); // no address: not for this indicator
+    const QByteArray answer = exchange("@0C0300C70005\r");
+    ASSERT_TRUE(answer.startsWith("@0C030A")) << answer.constData();
+    EXPECT_EQ(QByteArray::fromHex(answer.mid(7, 20)), QByteArray("QM1 v1.07 "));
+    EXPECT_EQ(answer.size(), 7 + 20 + 1);
+}
+
+TEST_F(QmSimSerial, OpenFailuresAreReportedByKind) {
+    start();
+    // A mapped device that does not exist is a missing port.
+    m_store->setValue(QStringLiteral("Ports"), QStringLiteral("COM2"), m_dir.filePath(QStringLiteral("ttyNONE")));
+    m_port->setCommPort(2);
+    EXPECT_EQ(m_port->open().code, porterror::Missing);
+    // So is a path that is no terminal at all; it must not hang either.
+    QFile plain(m_dir.filePath(QStringLiteral("plain.txt")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    m_store->setValue(QStringLiteral("Ports"), QStringLiteral("COM3"), plain.fileName());
+    m_port->setCommPort(3);
+    EXPECT_EQ(m_port->open().code, porterror::Missing);
+    m_store->setValue(QStringLiteral("Ports"), QStringLiteral("COM4"), QStringLiteral("/dev/null"));
+    m_port->setCommPort(4);
+    EXPECT_EQ(m_port->open().code, porterror::Missing);
+    EXPECT_FALSE(m_port->isOpen());
+
+    // Settings the port cannot take.
+    m_port->setCommPort(1);
+    m_port->setSettings(QStringLiteral("9600,X,8,1"));
+    const PortResult refused = m_port->open();
+    EXPECT_EQ(refused.code, porterror::SettingsRefused);
+    EXPECT_FALSE(refused.description.isEmpty());
+    EXPECT_FALSE(m_port->isOpen());
+
+    // A port held by someone else is busy; ours is busy too when opened twice.
+    m_port->setSettings(QStringLiteral("9600,N,8,1"));
+    ASSERT_TRUE(m_port->open().ok());
+    EXPECT_EQ(m_port->open().code, porterror::Busy);
+    QtSerialPort other(*m_store);
+    other.setCommPort(1);
+    EXPECT_EQ(other.open().code, porterror::Busy);
+    EXPECT_TRUE(m_port->isOpen());
+
+    // Output and input on a closed port do nothing.
+    m_port->close();
+    m_port->output("@0300C7000531\r");
+    EXPECT_TRUE(m_port->input().isEmpty());
+}
+
+TEST_F(QmSimSerial, LostLineLatchesAsClosedPort) {
+    start();
+    ASSERT_TRUE(m_port->open().ok());
+    EXPECT_FALSE(exchange("@0300C7000531\r").isEmpty());
+    m_sim.terminate();
+    ASSERT_TRUE(m_sim.waitForFinished(2000));
+    EXPECT_EQ(m_sim.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(m_sim.exitCode(), 0);
+    m_clock.waitSeconds(0.05);
+    EXPECT_EQ(m_port->inBufferCount(), 0);
+    EXPECT_FALSE(m_port->isOpen());
+    EXPECT_TRUE(m_port->input().isEmpty());
+    m_port->output("@0300C7000531\r"); // must neither hang nor crash
+}
+
+TEST_F(QmSimSerial, SimulatorIdlesWithoutCpu) {
+    start();
+    // Also after a client has come and gone, which is when a pseudo-terminal starts reporting
+    // hang-ups to a careless server.
+    ASSERT_TRUE(m_port->open().ok());
+    exchange("@0300C7000531\r", 0.1);
+    m_port->close();
+    m_clock.waitSeconds(0.1);
+    const long before = cpuTicks(m_sim.processId());
+    ASSERT_GE(before, 0);
+    QThread::msleep(600);
+    const long after = cpuTicks(m_sim.processId());
+    EXPECT_LE(after - before, 3) << "qm-sim is busy while idle";
+}
