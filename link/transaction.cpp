@@ -1,0 +1,200 @@
+#include "link/transaction.h"
+
+#include "app/session.h"
+#include "link/frames.h"
+#include "link/textroutines.h"
+#include "platform/basic.h"
+#include "platform/clock.h"
+#include "platform/cp1254.h"
+#include "platform/dialogs.h"
+#include "platform/serialport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QStandardPaths>
+
+namespace {
+// A line that keeps sending could otherwise hold a read loop forever.
+constexpr qsizetype kMaxAnswerBytes = 1 << 16;
+constexpr int kSendsPerRound = 9;
+const QString kLogFileName = QStringLiteral("QMxLog.txt");
+
+bool appendLine(const QString& path, const QByteArray& line) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    const bool ok = file.write(line) == line.size();
+    file.close();
+    return ok && file.error() == QFileDevice::NoError;
+}
+} // namespace
+
+DeviceLink::DeviceLink(Session& session, SerialPort& port, Clock& clock, Dialogs& dialogs)
+    : m_session(session), m_port(port), m_clock(clock), m_dialogs(dialogs) {}
+
+int DeviceLink::PortAç() {
+    if (m_port.isOpen())
+        m_port.close();
+    const double n = basic::roundHalfEven(basic::Val(m_session.PortNumber));
+    m_port.setCommPort(int(qBound(-1.0, n, 1.0e6)));
+    m_port.setSettings(m_session.PortSettings);
+    const PortResult r = m_port.open();
+    if (r.ok())
+        return 0;
+    if (r.code == porterror::Missing)
+        m_dialogs.messageBox(QStringLiteral("COM") + m_session.PortNumber + QStringLiteral(" bulunmamaktadır"),
+                             MsgButtons::Ok, MsgIcon::Critical);
+    else
+        m_dialogs.messageBox(QString::number(r.code) + QStringLiteral(" :") + r.description, MsgButtons::Ok,
+                             MsgIcon::None);
+    return r.code;
+}
+
+QStringList DeviceLink::Portkontrol() {
+    const int previous = m_port.commPort();
+    if (m_port.isOpen())
+        m_port.close();
+    QStringList found;
+    for (int n = 1; n <= 16; ++n) {
+        m_port.setCommPort(n);
+        if (m_port.open().ok())
+            found << QStringLiteral("COM") + QString::number(n);
+        m_port.close();
+    }
+    m_port.setCommPort(previous);
+    return found;
+}
+
+QByteArray DeviceLink::collectInput() {
+    QByteArray bytes;
+    while (m_port.inBufferCount() > 0 && bytes.size() < kMaxAnswerBytes) {
+        const QByteArray chunk = m_port.input();
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
+    return bytes;
+}
+
+void DeviceLink::drainInput() {
+    collectInput();
+}
+
+QString DeviceLink::IntOku() {
+    WaitSeconds(m_session.ReadWaitTime);
+    const QByteArray bytes = collectInput();
+    if (!m_port.isOpen())
+        return QString(); // the port reported an error during the exchange and closed itself
+    return cp1254::decode(bytes);
+}
+
+void DeviceLink::sendFrame(const QString& frame) {
+    drainInput();
+    m_port.output(cp1254::encode(frame));
+}
+
+QString DeviceLink::Cevap(const QString& address, const QString& answer) {
+    return basic::Mid(answer, hasAddressField(address) ? 4 : 2, 6);
+}
+
+void DeviceLink::CihazaGönder(const QString& address, int reg, int count, bool checksumOn, const QString& kind,
+                              const QVariant& data) {
+    const QString registers = ZeroPad(4, basic::Hex(registerCountOf(count)));
+    const QString ack = QStringLiteral("10") + registers;
+    const QString frame = BuildWriteFrame(address, reg, count, checksumOn, kind, data);
+    for (;;) {
+        for (int sends = 0; sends < kSendsPerRound; ++sends) {
+            if (m_clock.isShuttingDown()) {
+                m_session.AbortRequested = true;
+                return;
+            }
+            // A port that failed (and closed itself) cannot carry the write: no point sending on.
+            if (!m_port.isOpen())
+                break;
+            sendFrame(frame);
+            if (Cevap(address, IntOku()) == ack)
+                return;
+        }
+        if (m_clock.isShuttingDown()) {
+            m_session.AbortRequested = true;
+            return;
+        }
+        const QString text = u'[' + ZeroPad(3, QString::number(reg)) + QStringLiteral("]-[") + registers +
+                             QStringLiteral("]--- ") + MessageTables::at(m_session.messages.WriteText, 3) +
+                             QStringLiteral("...");
+        switch (m_dialogs.messageBox(text, MsgButtons::AbortRetryIgnore, MsgIcon::Critical)) {
+        case MsgResult::Retry:
+            continue;
+        case MsgResult::Ignore:
+            logEvent(QStringLiteral(" - ") + text);
+            return;
+        default:
+            m_session.AbortRequested = true;
+            return;
+        }
+    }
+}
+
+void DeviceLink::HostYazdır(bool on) {
+    sendFrame(BuildWriteFrame(m_session.DeviceAddress, CommandRegister, 2, m_session.ChecksumOn, QStringLiteral("Lg"),
+                              on ? CmdHostModeOn : CmdHostModeOff));
+    WaitSeconds(0.2);
+    IntOku();
+}
+
+void DeviceLink::WaitSeconds(double seconds) {
+    m_clock.waitSeconds(seconds);
+}
+
+void DeviceLink::WaitSecondsBusy(double seconds) {
+    m_clock.waitSecondsBusy(seconds);
+}
+
+void DeviceLink::AppendLog(const QString& text) {
+    const QByteArray line = cp1254::encode(text) + "\r\n";
+    if (!m_session.AppFolder.isEmpty()) {
+        const QString path = QDir(m_session.AppFolder).filePath(kLogFileName);
+        if (appendLine(path, line)) {
+            m_lastLogPath = path;
+            return;
+        }
+    }
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return;
+    const QString path = QDir(folder).filePath(kLogFileName);
+    if (appendLine(path, line))
+        m_lastLogPath = path;
+}
+
+QString DeviceLink::readExchange(int reg, int count, double extraWait) {
+    sendFrame(BuildReadFrame(m_session.DeviceAddress, reg, count, m_session.ChecksumOn));
+    if (extraWait > 0)
+        WaitSeconds(extraWait);
+    return IntOku();
+}
+
+QString DeviceLink::writeExchange(int reg, int count, const QString& kind, const QVariant& data, double extraWait) {
+    sendFrame(BuildWriteFrame(m_session.DeviceAddress, reg, count, m_session.ChecksumOn, kind, data));
+    if (extraWait > 0)
+        WaitSeconds(extraWait);
+    return IntOku();
+}
+
+AnswerValue DeviceLink::DecodeAnswer(const QString& answer, const QString& kind) {
+    return ::DecodeAnswer(answer, kind, m_session.DeviceAddress, m_session.ChecksumOn, m_session,
+                          [this](const QString& event) { logEvent(event); });
+}
+
+bool DeviceLink::isErrorAnswer(const QString& answer) const {
+    return ::isErrorAnswer(answer, m_session.DeviceAddress);
+}
+
+QString DeviceLink::logDate() const {
+    return QLocale::system().toString(m_clock.currentDateTime().date(), QLocale::ShortFormat);
+}
+
+void DeviceLink::logEvent(const QString& event) {
+    AppendLog(logDate() + event);
+}
