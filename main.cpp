@@ -1,10 +1,30 @@
+#include "app/program.h"
+#include "app/programoptions.h"
+#include "app/widgetdialogs.h"
+#include "platform/clock.h"
+#include "platform/qtserialport.h"
+#include "platform/settingsstore.h"
+
 #include <QApplication>
-#include <QMainWindow>
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("VELMORA v%1.%2").arg(VELMORA_VERSION_MAJOR).arg(VELMORA_VERSION_MINOR));
-    w.show();
-    return app.exec();
+    QApplication application(argc, argv);
+    QtSettingsStore store;
+    QString error;
+    if (!applyProgramOptions(QApplication::arguments(), store, &error)) {
+        std::fprintf(stderr, "velmora: %s\n%s", qPrintable(error), kProgramUsage);
+        return 2;
+    }
+
+    SystemClock clock;
+    WidgetDialogs dialogs(&clock);
+    QtSerialPort port(store);
+    Program program(port, clock, dialogs, store, QCoreApplication::applicationDirPath());
+    // Closing the start-up dialog without choosing a model ends the program.
+    if (!program.app.Form_Load())
+        return 0;
+    program.window.show();
+    return application.exec();
 }

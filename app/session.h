@@ -33,6 +33,9 @@ struct Session {
 
     // Program folder with one trailing separator; the file dialogs may move it.
     QString AppFolder;
+    // The folder of the program itself (language and definition files, "BACKUP"), with one
+    // trailing "/"; set once when the program starts, never moved by a dialog.
+    QString ProgramFolder;
     QString ParamFileName = QStringLiteral("*.Vlm");
     QString ParamFilePath;
 

@@ -31,7 +31,8 @@ std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QS
         ++unscripted;
         return std::nullopt;
     }
-    auto r = m_inputAnswers.front();
+    std::optional<QString> r;
+    r.swap(m_inputAnswers.front());
     m_inputAnswers.pop_front();
     return r;
 }

@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$(nproc)"
-QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -LE bench -j 4
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -LE 'bench|render' -j 4

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QColor>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+
+// Twips (1/1440 inch) as the layout gives them, at 15 twips per pixel.
+constexpr int twipsPerPixel = 15;
+inline int tw(int twips) {
+    return (twips >= 0 ? twips + twipsPerPixel / 2 : twips - twipsPerPixel / 2) / twipsPerPixel;
+}
+inline int toTwips(int pixels) {
+    return pixels * twipsPerPixel;
+}
+
+// A raised panel with an optional caption line along its top, like the window's pop-up panels.
+class PanelFrame : public QFrame {
+    Q_OBJECT
+public:
+    // TitleBar: the caption heads the panel; Centered: the caption is the panel's message.
+    enum CaptionStyle { TitleBar, Centered };
+    explicit PanelFrame(QWidget* parent = nullptr, CaptionStyle style = TitleBar);
+    void setCaption(const QString& caption);
+    QString caption() const;
+    // Height of the caption line (0 while the caption is empty); children start below it.
+    int captionHeight() const;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    QString m_caption;
+    CaptionStyle m_style;
+};
+
+// A label that reports clicks: the status lamp images, the date panel's OK/Cancel images, the "X"
+// of the span-weight prompt.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ClickLabel(QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+};
+
+// A filled shape whose colour carries a state (the calibration and analog-output lamps). Round
+// shapes are drawn as circles, others as a framed rectangle.
+class ShapeWidget : public QWidget {
+    Q_OBJECT
+public:
+    enum Kind { Rectangle, Circle };
+    explicit ShapeWidget(Kind kind = Rectangle, QWidget* parent = nullptr);
+    void setFillColor(const QColor& c);
+    QColor fillColor() const { return m_fill; }
+    // An unfilled rectangle only draws its border.
+    void setFilled(bool filled);
+    bool isFilled() const { return m_filled; }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    Kind m_kind;
+    QColor m_fill = QColor(192, 192, 192);
+    bool m_filled = true;
+};
+
+// A narrow push button whose caption runs down along it (the label text's side-panel toggle).
+class VerticalButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit VerticalButton(const QString& text, QWidget* parent = nullptr) : QPushButton(text, parent) {}
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+};

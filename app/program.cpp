@@ -1,0 +1,31 @@
+#include "app/program.h"
+
+#include <QDir>
+
+namespace {
+
+QString folderWithSlash(const QString& folder) {
+    QString f = QDir::fromNativeSeparators(folder);
+    if (!f.endsWith(QLatin1Char('/')))
+        f += QLatin1Char('/');
+    return f;
+}
+
+} // namespace
+
+Program::Program(SerialPort& port, Clock& clock, Dialogs& dialogs, SettingsStore& store, const QString& programFolder)
+    : link(session, port, clock, dialogs), ctx{session, port, clock, dialogs, store, link}, app(ctx, window),
+      linkProcs(ctx), connectionPanel(ctx), calibration(ctx) {
+    session.ProgramFolder = folderWithSlash(programFolder);
+    session.AppFolder = session.ProgramFolder;
+    ctx.w = &window.widgets();
+    for (int i = 0; i < 5; ++i)
+        ctx.Grid1[i] = &window.pages()[i];
+    ctx.calibration = &calibration;
+    ctx.linkProcs = &linkProcs;
+    app.wire();
+    linkProcs.wire();
+    connectionPanel.wire();
+}
+
+Program::~Program() = default;

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/appprocs.h"
+#include "app/connectionpanel.h"
+#include "app/context.h"
+#include "app/mainwindow.h"
+#include "app/session.h"
+#include "calibration/calibrationprocs.h"
+#include "link/connection.h"
+#include "link/transaction.h"
+
+#include <QString>
+
+class Clock;
+class Dialogs;
+class SerialPort;
+class SettingsStore;
+
+// One whole program over the given services: the shared state, the device link, the main window
+// and the procedures, wired together. The program, the window tests and the render tool build it
+// the same way.
+class Program {
+public:
+    Program(SerialPort& port, Clock& clock, Dialogs& dialogs, SettingsStore& store, const QString& programFolder);
+    ~Program();
+
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    Session session;
+    DeviceLink link;
+    MainWindow window;
+    AppContext ctx;
+    AppProcs app;
+    LinkProcs linkProcs;
+    ConnectionPanel connectionPanel;
+    CalibrationProcs calibration;
+
+    MainWidgets& w() { return window.widgets(); }
+};

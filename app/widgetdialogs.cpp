@@ -1,0 +1,119 @@
+#include "app/widgetdialogs.h"
+
+#include "platform/clock.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+const QString kDefaultTitle = QStringLiteral("VELMORA");
+
+struct ButtonChoice {
+    QMessageBox::StandardButton button;
+    MsgResult result;
+};
+
+QList<ButtonChoice> buttonsOf(MsgButtons b) {
+    switch (b) {
+    case MsgButtons::Ok:
+        return {{QMessageBox::Ok, MsgResult::Ok}};
+    case MsgButtons::OkCancel:
+        return {{QMessageBox::Ok, MsgResult::Ok}, {QMessageBox::Cancel, MsgResult::Cancel}};
+    case MsgButtons::AbortRetryIgnore:
+        return {{QMessageBox::Abort, MsgResult::Abort},
+                {QMessageBox::Retry, MsgResult::Retry},
+                {QMessageBox::Ignore, MsgResult::Ignore}};
+    case MsgButtons::YesNoCancel:
+        return {{QMessageBox::Yes, MsgResult::Yes},
+                {QMessageBox::No, MsgResult::No},
+                {QMessageBox::Cancel, MsgResult::Cancel}};
+    case MsgButtons::YesNo:
+        return {{QMessageBox::Yes, MsgResult::Yes}, {QMessageBox::No, MsgResult::No}};
+    case MsgButtons::RetryCancel:
+        return {{QMessageBox::Retry, MsgResult::Retry}, {QMessageBox::Cancel, MsgResult::Cancel}};
+    }
+    return {{QMessageBox::Ok, MsgResult::Ok}};
+}
+
+QMessageBox::Icon iconOf(MsgIcon i) {
+    switch (i) {
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+MsgResult WidgetDialogs::firstButton(MsgButtons buttons) {
+    return buttonsOf(buttons).front().result;
+}
+
+bool WidgetDialogs::ending() const {
+    return m_clock && m_clock->isShuttingDown();
+}
+
+QWidget* WidgetDialogs::owner() {
+    return QApplication::activeWindow();
+}
+
+MsgResult WidgetDialogs::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) {
+    if (ending())
+        return firstButton(buttons);
+    QMessageBox box(iconOf(icon), title.isEmpty() ? kDefaultTitle : title, text, QMessageBox::NoButton, owner());
+    const QList<ButtonChoice> choices = buttonsOf(buttons);
+    for (const ButtonChoice& s : choices)
+        box.addButton(s.button);
+    box.setDefaultButton(choices.front().button);
+    // Escape answers like the last button where one means "don't", as the boxes always did.
+    if (choices.size() > 1 && (choices.back().result == MsgResult::Cancel || choices.back().result == MsgResult::No))
+        box.setEscapeButton(choices.back().button);
+    box.exec();
+    auto* clicked = box.clickedButton();
+    for (const ButtonChoice& s : choices) {
+        if (clicked == box.button(s.button))
+            return s.result;
+    }
+    return choices.size() > 1 && choices.back().result == MsgResult::Cancel ? MsgResult::Cancel
+                                                                            : choices.front().result;
+}
+
+std::optional<QString> WidgetDialogs::inputBox(const QString& prompt, const QString& title,
+                                               const QString& defaultAnswer) {
+    if (ending())
+        return std::nullopt;
+    bool ok = false;
+    const QString answer = QInputDialog::getText(owner(), title.isEmpty() ? kDefaultTitle : title, prompt,
+                                                 QLineEdit::Normal, defaultAnswer, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+QString WidgetDialogs::openFileName(const QString& title, const QString& folder, const QString& filter) {
+    if (ending())
+        return {};
+    return QFileDialog::getOpenFileName(owner(), title, folder, filter);
+}
+
+QString WidgetDialogs::saveFileName(const QString& title, const QString& folder, const QString& filter,
+                                    const QString& suggestedName) {
+    if (ending())
+        return {};
+    QString start = folder;
+    if (!suggestedName.isEmpty())
+        start = folder.isEmpty() ? suggestedName : QDir(folder).filePath(suggestedName);
+    return QFileDialog::getSaveFileName(owner(), title, start, filter);
+}

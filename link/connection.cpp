@@ -1,0 +1,202 @@
+#include "link/connection.h"
+
+#include "app/appprocs.h"
+#include "app/context.h"
+#include "app/mainwidgets.h"
+#include "app/session.h"
+#include "link/decoder.h"
+#include "link/frames.h"
+#include "link/transaction.h"
+#include "platform/serialport.h"
+
+namespace {
+
+constexpr int kVersionTextRegister = 199;
+constexpr int kVersionTextBytes = 10;
+constexpr int kOpenAttempts = 10;
+
+// Port failures that another attempt cannot mend: no such port, held by another program, not
+// open, settings refused.
+bool isFinalPortError(int code) {
+    return code == porterror::Missing || code == porterror::Busy || code == porterror::NotOpen ||
+           code == porterror::SettingsRefused;
+}
+
+bool isAsciiLetter(QChar c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+} // namespace
+
+std::optional<QString> identifiedModel(const QString& answer, const QString& request, const QString& decodedText,
+                                       const QString& address) {
+    if (isErrorAnswer(answer, address))
+        return std::nullopt;
+    // A line that only echoes what was sent carries no identification.
+    if (!request.isEmpty() && answer.startsWith(request))
+        return std::nullopt;
+    if (decodedText.size() < 3)
+        return std::nullopt;
+    const QString model = decodedText.left(3);
+    if (!isAsciiLetter(model[0]) || !isAsciiLetter(model[1]) || !isAsciiDigit(model[2]))
+        return std::nullopt;
+    return model;
+}
+
+LinkProcs::LinkProcs(AppContext& ctx) : m_ctx(ctx) {
+    TaksimatBul = [this] { ::TaksimatBul(m_ctx); };
+    // Page switching is not there yet: the page in view is not re-read after a connect.
+    SSTab1_Click = [](int) {};
+    m_ctx.linkProcs = this;
+}
+
+void LinkProcs::wire() {
+    if (m_wired)
+        return;
+    m_wired = true;
+    MainWidgets& w = *m_ctx.w;
+    for (int i = 0; i < 3; ++i)
+        QObject::connect(w.Image2[i], &ClickLabel::clicked, w.Image2[i], [this, i] { Image2_Click(i); });
+    QObject::connect(w.connect, &QAction::triggered, w.connect, [this] { connect_Click(); });
+}
+
+QString LinkProcs::extraText(int k) const {
+    return MessageTables::at(m_ctx.session.messages.ExtraText, k);
+}
+
+void LinkProcs::showSecondModelFeatures() {
+    if (m_ctx.app)
+        m_ctx.app->QM2DeğilseGizle(m_ctx.session.isQM2());
+}
+
+void LinkProcs::connectFailed() {
+    // The model in force is kept, and so are the features that go with it.
+    showSecondModelFeatures();
+    m_ctx.w->ProgressBar3->hide();
+    // Nothing more is said to the indicator in this attempt.
+    if (m_ctx.port.isOpen())
+        m_ctx.port.close();
+    Image2_Click(1);
+}
+
+bool LinkProcs::identify() {
+    Session& s = m_ctx.session;
+    DeviceLink& link = m_ctx.link;
+
+    int result = -1;
+    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
+        result = link.PortAç();
+        if (result == 0 || isFinalPortError(result))
+            break;
+        m_ctx.port.close();
+    }
+    if (result != 0) {
+        connectFailed();
+        return false;
+    }
+
+    const QString request = BuildReadFrame(s.DeviceAddress, kVersionTextRegister, kVersionTextBytes, s.ChecksumOn);
+    link.sendFrame(request);
+    link.WaitSeconds(0.2);
+    const QString answer = link.IntOku();
+    const std::optional<QString> model =
+        identifiedModel(answer, request, link.DecodeAnswer(answer, QStringLiteral("Tx")).toText(), s.DeviceAddress);
+    if (!model) {
+        connectFailed();
+        return false;
+    }
+
+    if (*model != s.ModelName) {
+        s.ModelName = *model;
+        if (m_ctx.app) {
+            m_ctx.app->gridDüzen(2);
+            m_ctx.app->gridDüzen(3);
+        }
+    }
+    showSecondModelFeatures();
+    s.Connected = true;
+    return true;
+}
+
+void LinkProcs::VersiyonOku() {
+    {
+        DeviceBusyGuard guard(m_ctx.session);
+        if (!guard.acquired())
+            return;
+        if (!identify())
+            return;
+    }
+    // The range set-up is a device job of its own (it opens and closes the port itself).
+    if (m_ctx.session.Connected && TaksimatBul)
+        TaksimatBul();
+}
+
+void LinkProcs::Image2_Click(int index) {
+    Session& s = m_ctx.session;
+    MainWidgets& w = *m_ctx.w;
+    if (index == 0) {
+        // One device job at a time: a connect asked for while another job runs does nothing.
+        if (s.deviceBusy)
+            return;
+        ışık(QStringLiteral("sarı"));
+        w.SSTab1->setEnabled(false);
+        w.SSPanel11->setEnabled(false);
+        w.SSPanel10->show();
+        w.SSPanel10->raise();
+        VersiyonOku();
+        w.SSPanel10->hide();
+        w.SSTab1->setEnabled(true);
+        w.SSPanel11->setEnabled(true);
+        if (s.Connected) {
+            w.connect->setText(extraText(9));
+            ışık(QStringLiteral("yeşil"));
+            // The first visit of the parameter or calibration page after a connect reads it.
+            s.ReadOnTabEntry = true;
+            if (s.ReadSelector == 5) {
+                if (SSTab1_Click)
+                    SSTab1_Click(5);
+            } else if (s.ReadSelector == 6)
+                w.Timer4->start();
+        }
+        // A failed connect has already gone through index 1.
+    } else if (index == 1) {
+        s.Connected = false;
+        ışık(QStringLiteral("kırmızı"));
+        w.connect->setText(extraText(8));
+    }
+}
+
+void LinkProcs::connect_Click() {
+    Session& s = m_ctx.session;
+    if (s.deviceBusy)
+        return;
+    // The connection itself decides the way, not the item's caption, which a language load may
+    // have changed.
+    if (s.Connected) {
+        m_ctx.w->connect->setText(extraText(8));
+        Image2_Click(1);
+    } else {
+        m_ctx.w->connect->setText(extraText(9));
+        Image2_Click(0);
+    }
+}
+
+void LinkProcs::ışık(const QString& colour) {
+    QString c = colour;
+    if (c == QStringLiteral("yeşil") && !m_ctx.session.Connected)
+        c = QStringLiteral("kırmızı");
+    std::array<ClickLabel*, 3>& lamp = m_ctx.w->Image2;
+    for (ClickLabel* l : lamp)
+        l->hide();
+    if (c == QStringLiteral("kırmızı"))
+        lamp[0]->show();
+    else if (c == QStringLiteral("yeşil"))
+        lamp[1]->show();
+    else if (c == QStringLiteral("sarı"))
+        lamp[2]->show();
+}
+
+void TaksimatBul(AppContext& /*ctx*/) {}

@@ -1,0 +1,550 @@
+#include "app/program.h"
+#include "app/programoptions.h"
+#include "app/startupdialog.h"
+#include "app/widgetdialogs.h"
+#include "platform/clock.h"
+#include "platform/cp1254.h"
+#include "platform/dialogs.h"
+#include "platform/settingsstore.h"
+#include "sim/simindicator.h"
+#include "sim/simport.h"
+#include "support/programfolder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+bool visible(const QWidget* w) {
+    return w && !w->isHidden();
+}
+
+// A whole program over the simulated indicator, scripted dialogs, a virtual clock and an INI store
+// in a temporary folder that also serves as the program folder.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(makeProgramFolder(dir.path()));
+        store = std::make_unique<QtSettingsStore>(dir.filePath(QStringLiteral("settings.ini")));
+        port = std::make_unique<SimPort>(indicator, clock);
+    }
+
+    void TearDown() override { program.reset(); }
+
+    Program& build() {
+        program = std::make_unique<Program>(*port, clock, dialogs, *store, dir.path());
+        program->app.quitProgram = [this] { ++quits; };
+        return *program;
+    }
+
+    // Runs start-up; once the dialog waits for the model, atWait runs and then model button
+    // `button` is pressed (or, for -1, the dialog is closed).
+    bool start(int button, const std::function<void(StartupDialog&)>& atWait = {}) {
+        if (!program)
+            build();
+        QTimer poll;
+        poll.setInterval(0);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            StartupDialog* form1 = program->app.startupDialog();
+            if (!form1 || form1->widgets().SSPanel7->isHidden())
+                return;
+            poll.stop();
+            if (atWait)
+                atWait(*form1);
+            if (button >= 0)
+                form1->widgets().SSCommand6[button]->click();
+            else
+                form1->close();
+        });
+        poll.start();
+        return program->app.Form_Load();
+    }
+
+    void writeLanguageFile(const QString& name, const QStringList& lines) {
+        QFile f(dir.filePath(QStringLiteral("LANGUAGE/") + name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QByteArray bytes;
+        for (const QString& l : lines)
+            bytes += cp1254::encode(l) + "\r\n";
+        f.write(bytes);
+    }
+
+    // 418 lines, line n reading "L<n>", with replacements.
+    QStringList numberedLines(int count = 418) {
+        QStringList lines;
+        for (int n = 1; n <= count; ++n)
+            lines << QStringLiteral("L%1").arg(n);
+        return lines;
+    }
+
+    void pressKey(Qt::Key key, QWidget* target = nullptr) {
+        QWidget* to = target ? target : program->w().Baslık[0];
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(to, &press);
+    }
+
+    MainWidgets& w() { return program->w(); }
+    Session& session() { return program->session; }
+
+    QTemporaryDir dir;
+    std::unique_ptr<QtSettingsStore> store;
+    VirtualClock clock;
+    ScriptedDialogs dialogs;
+    SimIndicator indicator;
+    std::unique_ptr<SimPort> port;
+    std::unique_ptr<Program> program;
+    int quits = 0;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Start-up and model choice
+
+TEST_F(WindowTest, SecondModelButtonChoosesQM2AndShowsItsFeatures) {
+    ASSERT_TRUE(start(1));
+    EXPECT_EQ(session().ModelName, QStringLiteral("QM2"));
+    EXPECT_EQ(program->app.startupDialog(), nullptr) << "the start-up dialog is unloaded";
+
+    EXPECT_TRUE(w().SSTab1->isTabVisible(1));
+    EXPECT_FALSE(w().SSTab1->isTabVisible(2)) << "preset tares stay hidden for both models";
+    EXPECT_TRUE(w().SSTab1->isTabVisible(3));
+    for (QWidget* c : std::initializer_list<QWidget*>{
+             w().SSCheck2[1], w().SSCheck2[3], w().SSCheck2[8], w().SSCheck1[1], w().SSCheck1[2], w().Option3[0],
+             w().Option3[1], w().EPL, w().SSCommand10[0], w().SSCommand10[1], w().SSPanel6, w().Command2})
+        EXPECT_TRUE(visible(c)) << c->metaObject()->className();
+}
+
+TEST_F(WindowTest, FirstModelButtonChoosesQM1AndHidesTheSecondModelsFeatures) {
+    ASSERT_TRUE(start(0));
+    EXPECT_EQ(session().ModelName, QStringLiteral("QM1"));
+    EXPECT_FALSE(w().SSTab1->isTabVisible(1));
+    EXPECT_FALSE(w().SSTab1->isTabVisible(2));
+    EXPECT_FALSE(w().SSTab1->isTabVisible(3));
+    for (QWidget* c : std::initializer_list<QWidget*>{
+             w().SSCheck2[1], w().SSCheck2[3], w().SSCheck2[8], w().SSCheck1[1], w().SSCheck1[2], w().Option3[0],
+             w().Option3[1], w().EPL, w().SSCommand10[0], w().SSCommand10[1], w().SSPanel6, w().Command2})
+        EXPECT_FALSE(visible(c)) << c->metaObject()->className();
+    // Choices that are not the second model's stay.
+    EXPECT_TRUE(visible(w().SSCheck2[0]));
+    EXPECT_TRUE(visible(w().SSCheck1[0]));
+}
+
+TEST_F(WindowTest, StartUpFillsListsCaptionAndFolders) {
+    ASSERT_TRUE(start(1));
+    ASSERT_EQ(w().Combo2->count(), 100);
+    EXPECT_EQ(w().Combo2->itemText(0), QStringLiteral("00"));
+    EXPECT_EQ(w().Combo2->itemText(7), QStringLiteral("07"));
+    EXPECT_EQ(w().Combo2->itemText(99), QStringLiteral("99"));
+    EXPECT_EQ(program->window.windowTitle(), QStringLiteral("VELMORA v1.0"));
+    EXPECT_EQ(session().ParamFileName, QStringLiteral("*.Vlm"));
+    EXPECT_TRUE(session().AppFolder.endsWith(QLatin1Char('/')));
+    EXPECT_FALSE(session().AppFolder.endsWith(QStringLiteral("//")));
+    EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("BACKUP"))).exists());
+    // The simulated line offers COM1 only.
+    ASSERT_EQ(w().Combo6->count(), 1);
+    EXPECT_EQ(w().Combo6->itemText(0), QStringLiteral("COM1"));
+    // Calibration choices from the language file.
+    ASSERT_EQ(w().Combo4[0]->count(), 2);
+    EXPECT_EQ(w().Combo4[0]->itemText(0), session().messages.CalibText[5]);
+    EXPECT_EQ(w().Combo4[5]->itemText(1), session().messages.CalibText[8]);
+    // Nothing was sent: start-up only lists the ports.
+    EXPECT_TRUE(port->outputs.isEmpty());
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_FALSE(w().Timer4->isActive());
+}
+
+TEST_F(WindowTest, RestartKeepsTheModelAndDoesNotDuplicateLists) {
+    ASSERT_TRUE(start(0));
+    program->app.Command3_Click(); // returns at once: the model is known
+    EXPECT_EQ(session().ModelName, QStringLiteral("QM1"));
+    EXPECT_EQ(w().Combo2->count(), 100);
+    EXPECT_EQ(w().Combo6->count(), 1);
+    EXPECT_EQ(w().Combo4[0]->count(), 2);
+    EXPECT_FALSE(w().SSTab1->isTabVisible(3));
+}
+
+TEST_F(WindowTest, ClosingTheStartUpDialogWithoutAModelEndsTheProgram) {
+    EXPECT_FALSE(start(-1));
+    EXPECT_TRUE(session().ModelName.isEmpty());
+    EXPECT_EQ(program->app.startupDialog(), nullptr);
+}
+
+TEST_F(WindowTest, StartUpDialogShowsVersionAndExpands) {
+    bool checked = false;
+    ASSERT_TRUE(start(1, [&](StartupDialog& form1) {
+        StartupWidgets& f = form1.widgets();
+        EXPECT_EQ(f.Label3->text(), QStringLiteral("v1.0 r21"));
+        ASSERT_EQ(f.Line7.size(), 28);
+        EXPECT_TRUE(visible(f.Line7[27]));
+        const int compact = f.SSPanel7->height();
+        form1.Command1_Click();
+        EXPECT_GT(f.SSPanel7->height(), compact);
+        EXPECT_GE(f.SSPanel7->height(), f.Label5[4]->geometry().bottom()) << "the last hint line shows when expanded";
+        form1.Command1_Click();
+        EXPECT_EQ(f.SSPanel7->height(), compact);
+        checked = true;
+    }));
+    EXPECT_TRUE(checked);
+}
+
+TEST_F(WindowTest, MissingLanguageFileLeavesDesignCaptionsAndButtonsStillChoose) {
+    store->setValue(QStringLiteral("QM"), QStringLiteral("dil"), QStringLiteral("Klingon.txt"));
+    QString first, second;
+    ASSERT_TRUE(start(1, [&](StartupDialog& form1) {
+        first = form1.widgets().SSCommand6[0]->text();
+        second = form1.widgets().SSCommand6[1]->text();
+    }));
+    EXPECT_EQ(first, QStringLiteral("TAMAM"));
+    EXPECT_EQ(second, QStringLiteral("İPTAL"));
+    EXPECT_EQ(session().ModelName, QStringLiteral("QM2"));
+    EXPECT_EQ(w().SSTab1->tabText(0), QStringLiteral("Başlık ve Dip Not"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window-wide keys
+
+TEST_F(WindowTest, F5ReadsOnEveryOtherPressAndNeverDuringAJob) {
+    ASSERT_TRUE(start(1));
+    int reads = 0;
+    bool guardHeld = false;
+    program->app.refreshPageInView = [&] {
+        ++reads;
+        guardHeld = session().deviceBusy;
+    };
+    for (int i = 0; i < 4; ++i)
+        pressKey(Qt::Key_F5);
+    EXPECT_EQ(reads, 2);
+    EXPECT_TRUE(guardHeld) << "the refresh runs as the one device job";
+    EXPECT_FALSE(session().deviceBusy);
+
+    // While another job runs, F5 neither reads nor re-arms.
+    {
+        DeviceBusyGuard job(session());
+        pressKey(Qt::Key_F5);
+        pressKey(Qt::Key_F5);
+    }
+    EXPECT_EQ(reads, 2);
+    pressKey(Qt::Key_F5);
+    EXPECT_EQ(reads, 3);
+}
+
+TEST_F(WindowTest, EscClosesPanelsAndUnlocksTheWindow) {
+    ASSERT_TRUE(start(1));
+    program->app.lockWindow();
+    program->window.showPanel(w().SSPanel1);
+    w().ProgressBar3->show();
+    w().SSCommand2[0]->setEnabled(false);
+    EXPECT_TRUE(visible(w().Image2[2]));
+
+    pressKey(Qt::Key_Escape);
+    EXPECT_FALSE(visible(w().SSPanel1));
+    EXPECT_FALSE(visible(w().ProgressBar3));
+    EXPECT_TRUE(session().AbortRequested);
+    EXPECT_TRUE(w().SSTab1->isEnabled());
+    EXPECT_TRUE(w().SSPanel11->isEnabled());
+    EXPECT_TRUE(w().Toolbar1->isEnabled());
+    EXPECT_TRUE(w().MnDosya1->menuAction()->isEnabled());
+    EXPECT_TRUE(w().MnAyar1->menuAction()->isEnabled());
+    EXPECT_TRUE(w().connect->isEnabled());
+    EXPECT_TRUE(w().SSCommand2[0]->isEnabled());
+    // Green is shown red while not connected.
+    EXPECT_TRUE(visible(w().Image2[0]));
+    EXPECT_FALSE(visible(w().Image2[1]));
+    EXPECT_FALSE(visible(w().Image2[2]));
+}
+
+TEST_F(WindowTest, EscDuringASendWithProgressDoesNothing) {
+    ASSERT_TRUE(start(1));
+    program->app.lockWindow();
+    program->window.showPanel(w().SSPanel3);
+    w().ProgressBar2->setMaximum(20);
+    w().ProgressBar2->setValue(3);
+    int reads = 0;
+    program->app.refreshPageInView = [&] { ++reads; };
+
+    pressKey(Qt::Key_Escape);
+    pressKey(Qt::Key_F5);
+    EXPECT_TRUE(visible(w().SSPanel3));
+    EXPECT_FALSE(session().AbortRequested);
+    EXPECT_FALSE(w().SSTab1->isEnabled());
+    EXPECT_EQ(reads, 0);
+
+    // At 0 the send panel no longer holds the keys back.
+    w().ProgressBar2->setValue(0);
+    pressKey(Qt::Key_Escape);
+    EXPECT_FALSE(visible(w().SSPanel3));
+    EXPECT_TRUE(session().AbortRequested);
+}
+
+TEST_F(WindowTest, EscDuringADeviceJobOnlyAsksItToStop) {
+    ASSERT_TRUE(start(1));
+    DeviceBusyGuard job(session());
+    program->app.lockWindow();
+    program->window.showPanel(w().SSPanel2);
+
+    pressKey(Qt::Key_Escape);
+    EXPECT_TRUE(session().AbortRequested);
+    EXPECT_TRUE(visible(w().SSPanel2)) << "the job's own end closes its panel";
+    EXPECT_FALSE(w().SSTab1->isEnabled());
+    EXPECT_FALSE(w().Toolbar1->isEnabled());
+    EXPECT_TRUE(visible(w().Image2[2]));
+}
+
+TEST_F(WindowTest, OtherKeysPassThrough) {
+    ASSERT_TRUE(start(1));
+    QLineEdit* box = w().Baslık[0];
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QCoreApplication::sendEvent(box, &press);
+    EXPECT_EQ(box->text(), QStringLiteral("a"));
+    EXPECT_FALSE(session().AbortRequested);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window size and closing
+
+TEST_F(WindowTest, WindowKeepsItsSizeAndIsNeverMaximised) {
+    ASSERT_TRUE(start(1));
+    MainWindow& win = program->window;
+    win.show();
+    const QSize fixed = MainWindow::clientSize();
+    EXPECT_EQ(win.size(), fixed);
+    win.resize(900, 800);
+    EXPECT_EQ(win.size(), fixed);
+    win.setWindowState(Qt::WindowMaximized);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(win.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(win.size(), fixed);
+    // Pop-up panels stand in the middle.
+    win.showPanel(w().SSPanel2);
+    const QRect r = w().SSPanel2->geometry();
+    EXPECT_NEAR(r.center().x(), win.width() / 2, 1);
+    EXPECT_NEAR(r.center().y(), win.height() / 2, 1);
+    win.hide();
+}
+
+TEST_F(WindowTest, ClosingTheWindowEndsTheProgramAndItsWaits) {
+    ASSERT_TRUE(start(1));
+    ASSERT_TRUE(port->open().ok());
+    w().Timer4->start();
+    program->window.show();
+    program->window.close();
+    EXPECT_EQ(quits, 1);
+    EXPECT_TRUE(clock.isShuttingDown());
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_FALSE(w().Timer4->isActive());
+    // A wait that a job would make afterwards returns without taking time.
+    const double before = clock.now();
+    clock.waitSeconds(5);
+    EXPECT_EQ(clock.now(), before);
+}
+
+TEST_F(WindowTest, SpanWeightPromptCloses) {
+    ASSERT_TRUE(start(1));
+    w().SSPanel8->show();
+    w().Text10->setText(QStringLiteral("12.5"));
+    emit w().Label17->clicked();
+    EXPECT_TRUE(w().Text10->text().isEmpty());
+    EXPECT_FALSE(visible(w().SSPanel8));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Language captions
+
+TEST_F(WindowTest, LanguageLinesCaptionTheirControls) {
+    QStringList lines = numberedLines();
+    lines[383 - 1] = QStringLiteral("HALVORN");
+    writeLanguageFile(QStringLiteral("Test.txt"), lines);
+    store->setValue(QStringLiteral("QM"), QStringLiteral("dil"), QStringLiteral("Test.txt"));
+    bool picture = false, label = true;
+    ASSERT_TRUE(start(1, [&](StartupDialog& form1) {
+        picture = visible(form1.widgets().Image1);
+        label = visible(form1.widgets().Label4);
+        EXPECT_EQ(form1.widgets().SSCommand6[1]->text(), QStringLiteral("L367"));
+        EXPECT_EQ(form1.widgets().Label5[2]->text(), QStringLiteral("L357"));
+    }));
+    EXPECT_TRUE(picture);
+    EXPECT_FALSE(label);
+
+    const QString l18 = QStringLiteral("L18"), l29 = QStringLiteral("L29"), l41 = QStringLiteral("L41"),
+                  l63 = QStringLiteral("L63");
+    EXPECT_EQ(w().Label3[9]->text(), QStringLiteral("L57"));
+    EXPECT_EQ(session().messages.ClearBoxTitle, QStringLiteral("L57"));
+    EXPECT_EQ(w().SSCommand9->text(), l18);
+    EXPECT_EQ(w().SSCommand11[0]->text(), l18);
+    EXPECT_EQ(w().SSCommand2[1]->text(), l29);
+    EXPECT_EQ(w().SSCommand11[1]->text(), l29);
+    EXPECT_EQ(w().SSCommand4[1]->text(), l41);
+    EXPECT_EQ(w().SSCommand7->text(), l41);
+    for (QWidget* c : std::initializer_list<QWidget*>{w().Label4, w().Label7})
+        EXPECT_EQ(static_cast<QLabel*>(c)->text(), l63);
+    EXPECT_EQ(w().SSCommand5->text(), l63);
+    EXPECT_EQ(w().SSCommand3->text(), l63);
+
+    // A few more, from the places the file puts its lines.
+    EXPECT_EQ(w().MnDosya1->title(), QStringLiteral("L1"));
+    EXPECT_EQ(w().MnDosya[11]->text(), QStringLiteral("L8"));
+    EXPECT_EQ(w().SSCheck1[3]->text(), QStringLiteral("L26"));
+    EXPECT_EQ(w().SSCheck2[8]->text(), QStringLiteral("L36"));
+    EXPECT_EQ(w().SSCheck2[5]->text(), QStringLiteral("L37"));
+    EXPECT_EQ(w().SSTab1->tabText(6), QStringLiteral("L74"));
+    EXPECT_EQ(w().Frame6->title(), QStringLiteral("L280"));
+    EXPECT_EQ(w().Toolbar2Button[1][2]->toolTip(), QStringLiteral("L302"));
+    EXPECT_EQ(w().Label2[3]->text(), QStringLiteral("L307"));
+    EXPECT_EQ(w().Label2[1]->text(), QStringLiteral("L44"));
+    EXPECT_EQ(w().Label13->text(), QStringLiteral("L308"));
+
+    // Derived captions after the last line.
+    EXPECT_EQ(w().Toolbar1Button[1]->toolTip(), QStringLiteral("L288"));
+    EXPECT_EQ(w().Toolbar1Button[10]->toolTip(), QStringLiteral("L294"));
+    EXPECT_EQ(w().Toolbar1Button[11]->toolTip(), QStringLiteral("L324"));
+    EXPECT_EQ(w().Label16->text(), QStringLiteral("L364"));
+    EXPECT_EQ(w().Frame12->title(), QStringLiteral("L380"));
+    EXPECT_EQ(w().Frame9[4]->title(), QStringLiteral("L372"));
+    EXPECT_EQ(w().SSPanel10->caption(), QStringLiteral("L378"));
+    EXPECT_TRUE(w().Label15->text().startsWith(QStringLiteral("L341\r\nL342\r\n")));
+    EXPECT_TRUE(w().Label15->text().endsWith(QStringLiteral("L352\r\nL353")));
+    EXPECT_TRUE(w().Label14->text().startsWith(QStringLiteral("[N]\r\n[G]\r\n")));
+    EXPECT_TRUE(w().Label14->text().endsWith(QStringLiteral("[5]\r\n[6]")));
+    EXPECT_EQ(w().connect->text(), QStringLiteral("L376"));
+}
+
+TEST_F(WindowTest, EveryLoadCaptionsConnectByTheConnection) {
+    ASSERT_TRUE(start(1));
+    session().Connected = true;
+    ASSERT_TRUE(program->app.diloku());
+    EXPECT_EQ(w().connect->text(), session().messages.ExtraText[9]);
+    session().Connected = false;
+    ASSERT_TRUE(program->app.diloku());
+    EXPECT_EQ(w().connect->text(), session().messages.ExtraText[8]);
+}
+
+TEST_F(WindowTest, ALineTooManyStopsBeforeTheDerivedCaptions) {
+    ASSERT_TRUE(start(1));
+    const QString before = w().Label16->text();
+    QStringList lines = numberedLines(419);
+    writeLanguageFile(QStringLiteral("Long.txt"), lines);
+    session().LanguageFile = QStringLiteral("Long.txt");
+    EXPECT_FALSE(program->app.diloku());
+    EXPECT_EQ(w().SSTab1->tabText(0), QStringLiteral("L68")) << "lines 1-418 are applied";
+    EXPECT_EQ(w().Label16->text(), before) << "the steps after the last line are skipped";
+}
+
+// ---------------------------------------------------------------------------------------------
+// Language panel
+
+TEST_F(WindowTest, LanguagePanelListsFilesAndLocksTheWindow) {
+    ASSERT_TRUE(start(1));
+    program->app.openLanguagePanel();
+    program->app.SSCommand8_Click();
+    program->app.openLanguagePanel(); // a second opening does not add the names again
+    ASSERT_EQ(w().File1->count(), 2);
+    EXPECT_EQ(w().Combo5->count(), 2);
+    EXPECT_EQ(w().Combo5->currentText(), QStringLiteral("English.txt"));
+    EXPECT_TRUE(visible(w().SSPanel7));
+    EXPECT_TRUE(w().Option2[0]->isChecked());
+    EXPECT_FALSE(w().SSTab1->isEnabled());
+    EXPECT_FALSE(w().Toolbar1->isEnabled());
+    EXPECT_FALSE(w().MnDosya1->menuAction()->isEnabled());
+    EXPECT_TRUE(visible(w().Image2[2]));
+
+    // Cancel changes nothing and unlocks.
+    w().Combo5->setEditText(QStringLiteral("Türkçe.txt"));
+    program->app.SSCommand8_Click();
+    EXPECT_FALSE(visible(w().SSPanel7));
+    EXPECT_TRUE(w().SSTab1->isEnabled());
+    EXPECT_EQ(session().LanguageFile, QStringLiteral("English.txt"));
+    EXPECT_FALSE(store->contains(QStringLiteral("QM"), QStringLiteral("dil")));
+}
+
+TEST_F(WindowTest, LanguagePanelOkLoadsAndStoresTheChosenFile) {
+    ASSERT_TRUE(start(1));
+    EXPECT_EQ(w().SSTab1->tabText(0), QStringLiteral("Header and Footer"));
+    program->app.openLanguagePanel();
+    w().Combo5->setEditText(QStringLiteral("Türkçe.txt"));
+    program->app.SSCommand9_Click();
+    EXPECT_EQ(session().LanguageFile, QStringLiteral("Türkçe.txt"));
+    EXPECT_EQ(store->value(QStringLiteral("QM"), QStringLiteral("dil"), QString()), QStringLiteral("Türkçe.txt"));
+    EXPECT_EQ(w().SSTab1->tabText(0), QStringLiteral("Başlık ve Dip Not"));
+    EXPECT_FALSE(visible(w().SSPanel7));
+    EXPECT_TRUE(w().SSTab1->isEnabled());
+
+    // A double click takes the file under the pointer.
+    program->app.openLanguagePanel();
+    const auto items = w().File1->findItems(QStringLiteral("English.txt"), Qt::MatchExactly);
+    ASSERT_EQ(items.size(), 1);
+    w().File1->setCurrentItem(items.front());
+    program->app.File1_DblClick();
+    EXPECT_EQ(session().LanguageFile, QStringLiteral("English.txt"));
+    EXPECT_EQ(w().SSTab1->tabText(0), QStringLiteral("Header and Footer"));
+}
+
+TEST_F(WindowTest, LanguagePanelKeepsTheLanguageForAMissingOrEmptyChoice) {
+    ASSERT_TRUE(start(1));
+    writeLanguageFile(QStringLiteral("Empty.txt"), {});
+    QFile(dir.filePath(QStringLiteral("LANGUAGE/Empty.txt"))).resize(0);
+    for (const QString& choice : {QStringLiteral("Nope.txt"), QString(), QStringLiteral("Empty.txt")}) {
+        program->app.openLanguagePanel();
+        w().Combo5->setEditText(choice);
+        program->app.SSCommand9_Click();
+        EXPECT_EQ(session().LanguageFile, QStringLiteral("English.txt")) << qPrintable(choice);
+        EXPECT_NE(store->value(QStringLiteral("QM"), QStringLiteral("dil"), QString()), choice);
+        EXPECT_EQ(w().SSTab1->tabText(0), QStringLiteral("Header and Footer"));
+        EXPECT_FALSE(visible(w().SSPanel7));
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Command line and dialogs at the end of the program
+
+TEST(ProgramOptionsTest, MapPortWritesThePortsSection) {
+    QTemporaryDir dir;
+    QtSettingsStore store(dir.filePath(QStringLiteral("s.ini")));
+    QString error;
+    ASSERT_TRUE(
+        applyProgramOptions({QStringLiteral("velmora"), QStringLiteral("--map-port"), QStringLiteral("COM1=/dev/pts/7"),
+                             QStringLiteral("--map-port=COM12=/dev/ttyUSB0")},
+                            store, &error));
+    EXPECT_EQ(store.value(QStringLiteral("Ports"), QStringLiteral("COM1"), QString()), QStringLiteral("/dev/pts/7"));
+    EXPECT_EQ(store.value(QStringLiteral("Ports"), QStringLiteral("COM12"), QString()), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_TRUE(applyProgramOptions({QStringLiteral("velmora")}, store, &error));
+}
+
+TEST(ProgramOptionsTest, BadOptionsAreRefusedAndNothingIsWritten) {
+    QTemporaryDir dir;
+    QtSettingsStore store(dir.filePath(QStringLiteral("s.ini")));
+    for (const QStringList& args :
+         {QStringList{QStringLiteral("v"), QStringLiteral("--map-port")},
+          QStringList{QStringLiteral("v"), QStringLiteral("--map-port"), QStringLiteral("/dev/pts/1")},
+          QStringList{QStringLiteral("v"), QStringLiteral("--map-port"), QStringLiteral("COM0=/dev/x")},
+          QStringList{QStringLiteral("v"), QStringLiteral("--map-port"), QStringLiteral("COM2=")},
+          QStringList{QStringLiteral("v"), QStringLiteral("--map-port=COM3=/dev/a"), QStringLiteral("--sim")}}) {
+        QString error;
+        EXPECT_FALSE(applyProgramOptions(args, store, &error)) << qPrintable(args.join(QLatin1Char(' ')));
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_FALSE(store.contains(QStringLiteral("Ports"), QStringLiteral("COM3")));
+}
+
+TEST(WidgetDialogsTest, NothingIsShownOnceTheProgramEnds) {
+    VirtualClock clock;
+    clock.shutdown();
+    WidgetDialogs dialogs(&clock);
+    // Each returns at once instead of waiting for a click.
+    EXPECT_EQ(dialogs.messageBox(QStringLiteral("?"), MsgButtons::YesNo, MsgIcon::Question, QString()), MsgResult::Yes);
+    EXPECT_EQ(dialogs.messageBox(QStringLiteral("!"), MsgButtons::AbortRetryIgnore, MsgIcon::Critical, QString()),
+              MsgResult::Abort);
+    EXPECT_FALSE(dialogs.inputBox(QStringLiteral("?"), QString(), QStringLiteral("1")).has_value());
+    EXPECT_TRUE(dialogs.openFileName(QString(), QString(), QString()).isEmpty());
+    EXPECT_TRUE(dialogs.saveFileName(QString(), QString(), QString(), QStringLiteral("a.vlm")).isEmpty());
+}
+
+} // namespace

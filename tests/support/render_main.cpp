@@ -1,0 +1,119 @@
+// Renders the start-up dialog, every tab of the main window and the pop-up panels, for both models
+// and both shipped languages, to PNG files: a way to look at the screens without a display.
+//   velmora-render [output folder]   (default: ./render)
+
+#include "app/program.h"
+#include "app/startupdialog.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/settingsstore.h"
+#include "sim/simindicator.h"
+#include "sim/simport.h"
+#include "support/programfolder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+int g_written = 0;
+
+void save(QWidget* w, const QString& path) {
+    QCoreApplication::processEvents();
+    if (w->grab().save(path)) {
+        ++g_written;
+        std::printf("%s\n", qPrintable(path));
+    } else {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath() + QStringLiteral("/render");
+    QDir().mkpath(out);
+
+    QTemporaryDir folder;
+    if (!folder.isValid() || !makeProgramFolder(folder.path())) {
+        std::fprintf(stderr, "could not prepare a program folder\n");
+        return 1;
+    }
+
+    const struct {
+        const char* file;
+        const char* tag;
+    } languages[] = {{"English.txt", "en"}, {"Türkçe.txt", "tr"}};
+
+    for (const auto& lang : languages) {
+        for (int model = 0; model < 2; ++model) {
+            QtSettingsStore store(folder.path() + QStringLiteral("/settings-%1-%2.ini").arg(lang.tag).arg(model));
+            store.setValue(QStringLiteral("QM"), QStringLiteral("dil"), QString::fromUtf8(lang.file));
+            VirtualClock clock;
+            ScriptedDialogs dialogs;
+            SimIndicator indicator(model == 0 ? SimIndicator::Model::QM1 : SimIndicator::Model::QM2);
+            SimPort port(indicator, clock);
+            Program program(port, clock, dialogs, store, folder.path());
+            const QString prefix = out + QStringLiteral("/%1-%2-").arg(lang.tag, model == 0 ? "qm1" : "qm2");
+
+            // Pictures of the dialog once it waits for the model, then the model button.
+            QTimer poll;
+            poll.setInterval(0);
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                StartupDialog* form1 = program.app.startupDialog();
+                if (!form1 || form1->widgets().SSPanel7->isHidden())
+                    return;
+                poll.stop();
+                if (model == 0) {
+                    save(form1, out + QStringLiteral("/%1-startup.png").arg(lang.tag));
+                    form1->Command1_Click();
+                    save(form1, out + QStringLiteral("/%1-startup-expanded.png").arg(lang.tag));
+                    form1->Command1_Click();
+                }
+                form1->widgets().SSCommand6[model]->click();
+            });
+            poll.start();
+            if (!program.app.Form_Load())
+                return 1;
+
+            MainWindow& window = program.window;
+            MainWidgets& w = program.w();
+            window.show();
+            for (int tab = 0; tab < 7; ++tab) {
+                if (!w.SSTab1->isTabVisible(tab))
+                    continue; // not shown for this model
+                w.SSTab1->setCurrentIndex(tab);
+                save(&window, prefix + QStringLiteral("tab%1.png").arg(tab));
+            }
+            if (model == 1) {
+                // The pop-up panels, once per language.
+                w.SSTab1->setCurrentIndex(0);
+                for (PanelFrame* panel : {w.SSPanel1, w.SSPanel2, w.SSPanel3, w.SSPanel7, w.SSPanel10}) {
+                    window.showPanel(panel);
+                    save(&window, prefix + panel->objectName() + QStringLiteral(".png"));
+                    panel->hide();
+                }
+                w.SSTab1->setCurrentIndex(4);
+                w.SSPanel9->show();
+                w.SSPanel9->raise();
+                save(&window, prefix + QStringLiteral("SSPanel9.png"));
+                w.SSPanel9->hide();
+                w.SSTab1->setCurrentIndex(5);
+                w.SSPanel8->show();
+                w.SSPanel8->raise();
+                save(&window, prefix + QStringLiteral("SSPanel8.png"));
+                w.SSPanel8->hide();
+            }
+            window.hide();
+        }
+    }
+    std::printf("%d pictures written to %s\n", g_written, qPrintable(out));
+    return g_written > 0 ? 0 : 1;
+}

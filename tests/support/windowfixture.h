@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/connectionpanel.h"
+#include "app/program.h"
+#include "link/connection.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/settingsstore.h"
+#include "sim/simindicator.h"
+#include "sim/simport.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A whole program as main() builds it, over the simulated indicator on an in-process port,
+// scripted dialogs, a virtual clock and a settings store in a temporary INI file. The program
+// folder is a temporary folder holding the language and definition files, so nothing is written
+// into the source tree.
+class WindowFixture {
+public:
+    explicit WindowFixture(SimIndicator::Model deviceModel = SimIndicator::Model::QM2);
+
+    // Runs start-up with the model already chosen (as the model button would have set it).
+    // False when start-up did not complete.
+    bool start(const QString& chosenModel = QStringLiteral("QM1"));
+
+    Session& session() { return program->session; }
+    MainWidgets& w() { return program->w(); }
+    LinkProcs& linkProcs() { return program->linkProcs; }
+    ConnectionPanel& connectionPanel() { return program->connectionPanel; }
+    QString folder() const { return m_dir.path() + QLatin1Char('/'); }
+    QString storeValue(const QString& key) const { return store->value(QStringLiteral("QM"), key, QString()); }
+
+private:
+    QTemporaryDir m_dir;
+
+public:
+    VirtualClock clock;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<QtSettingsStore> store;
+    SimIndicator indicator;
+    SimPort port;
+    std::unique_ptr<Program> program;
+};
