@@ -307,22 +307,8 @@ void AppProcs::unlockWindow() {
 }
 
 void AppProcs::ışık(const QString& colour) {
-    if (m_ctx.linkProcs) {
+    if (m_ctx.linkProcs)
         m_ctx.linkProcs->ışık(colour);
-        return;
-    }
-    QString c = colour;
-    if (c == QStringLiteral("yeşil") && !m_ctx.session.Connected)
-        c = QStringLiteral("kırmızı");
-    std::array<ClickLabel*, 3>& lamp = m_ctx.w->Image2;
-    for (ClickLabel* l : lamp)
-        l->hide();
-    if (c == QStringLiteral("sarı"))
-        lamp[2]->show();
-    else if (c == QStringLiteral("kırmızı"))
-        lamp[0]->show();
-    else if (c == QStringLiteral("yeşil"))
-        lamp[1]->show();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -49,28 +49,6 @@ QString AnswerValue::toText() const {
 
 namespace {
 
-int hexDigit(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return -1;
-}
-
-int pairValue(QStringView pair) {
-    int v = 0;
-    for (QChar c : pair) {
-        const int d = hexDigit(c);
-        if (d < 0)
-            break;
-        v = v * 16 + d;
-    }
-    return v;
-}
-
 // Up to 8 hexadecimal digits as a signed 32-bit number (4 or fewer as a signed 16-bit one).
 double signed32(const QString& digits) {
     return Val(QStringLiteral("&H") + digits);
@@ -90,7 +68,7 @@ QString pairsToText(QStringView data, PairFilter filter) {
         const bool nul = pair == u"00";
         const bool dropped = (filter == PairFilter::Lf && lf) || (filter == PairFilter::LfAndNul && (lf || nul));
         if (!dropped)
-            out += cp1254::toChar(pairValue(pair));
+            out += cp1254::toChar(basic::hexPrefixValue(pair));
     } while (pos < data.size() && data.mid(pos) != u"\r");
     return out;
 }
@@ -120,7 +98,7 @@ std::optional<double> HexToNumber(const QString& hexText) {
     const QStringView digits = QStringView(hexText).left(comma < 0 ? hexText.size() : comma);
     double v = 0;
     for (QChar c : digits) {
-        int d = hexDigit(c);
+        int d = basic::hexDigit(c);
         if (d < 0)
             d = 0;
         v = v * 16 + d;
@@ -157,7 +135,7 @@ AnswerValue DecodeAnswer(const QString& answer, const QString& kind, const QStri
         return {};
     QString data = answer.mid(header);
 
-    const int byteCount = pairValue(QStringView(data).left(2));
+    const int byteCount = basic::hexPrefixValue(QStringView(data).left(2));
     if (data.size() > 2)
         data.remove(0, 2);
 
@@ -184,7 +162,7 @@ AnswerValue DecodeAnswer(const QString& answer, const QString& kind, const QStri
     if (kind == QLatin1String("Tx1"))
         return AnswerValue::text(pairsToText(data, PairFilter::None));
     if (kind == QLatin1String("ID")) {
-        const QChar id = cp1254::toChar(pairValue(QStringView(data).left(2)));
+        const QChar id = cp1254::toChar(basic::hexPrefixValue(QStringView(data).left(2)));
         const QString value = basic::Str(signed32(Mid(data, 3, 8)));
         const QString name = pairsToText(QStringView(data).mid(qMin<qsizetype>(10, data.size())), PairFilter::None);
         return AnswerValue::text(id + value + QChar(0x00B0) + name.left(16));

@@ -11,29 +11,6 @@ namespace {
 
 const QChar kDegree(0x00B0); // separates the values of ID and setpoint records
 
-int hexDigit(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return -1;
-}
-
-// A pair of hexadecimal digits read up to its first non-hexadecimal character.
-int pairValue(QStringView pair) {
-    int v = 0;
-    for (QChar c : pair) {
-        const int d = hexDigit(c);
-        if (d < 0)
-            break;
-        v = v * 16 + d;
-    }
-    return v;
-}
-
 QString codeHex(QChar c) {
     return ZeroPad(2, Hex(cp1254::toCode(c)));
 }
@@ -137,7 +114,7 @@ QString addressField(const QString& address) {
 QString Lrc(const QString& hexText) {
     unsigned sum = 0;
     for (qsizetype i = 0; i < hexText.size(); i += 2)
-        sum += unsigned(pairValue(QStringView(hexText).mid(i, 2)));
+        sum += unsigned(basic::hexPrefixValue(QStringView(hexText).mid(i, 2)));
     return ZeroPad(2, Hex((256 - sum % 256) % 256));
 }
 

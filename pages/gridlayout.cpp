@@ -154,13 +154,13 @@ bool parameterRowShown(int row, bool qm2) {
 
 namespace {
 
-void setShape(GridPage& g, const GridSpec& spec) {
-    g.setRows(spec.rows);
-    g.setCols(spec.cols);
+void setShape(GridPage& g, const GridSpec& shape) {
+    g.setRows(shape.rows);
+    g.setCols(shape.cols);
     g.setFixedRows(1);
     g.setFixedCols(0);
-    for (int c = 0; c < spec.cols; ++c) {
-        g.setColWidth(c, spec.colWidths[c]);
+    for (int c = 0; c < shape.cols; ++c) {
+        g.setColWidth(c, shape.colWidths[c]);
         g.setColAlignment(c, GridAlignment::LeftCenter);
     }
 }

@@ -8,17 +8,6 @@ namespace {
 
 bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
 
-int hexDigit(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return -1;
-}
-
 // "&H..." / "&O...": the digits read as a 16-bit value when they fit in 16 bits' worth of digits,
 // else as 32 bits, both two's complement.
 double radixNumber(const QString& t, int pos, int radix) {
@@ -41,6 +30,28 @@ double radixNumber(const QString& t, int pos, int radix) {
 }
 
 } // namespace
+
+int hexDigit(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    return -1;
+}
+
+int hexPrefixValue(QStringView t) {
+    int v = 0;
+    for (QChar c : t) {
+        const int d = hexDigit(c);
+        if (d < 0)
+            break;
+        v = v * 16 + d;
+    }
+    return v;
+}
 
 double Val(const QString& t) {
     int pos = 0;

@@ -26,6 +26,13 @@ double Int(double x);
 // positive numbers, no trailing zeros ("1.5", "-7", "0.15", "1E+16").
 QString Str(double x);
 
+// Value of one hexadecimal digit (either case), -1 for any other character.
+int hexDigit(QChar c);
+
+// Hexadecimal digits read from the start of t up to the first other character; 0 when t does not
+// begin with one. Used for the byte pairs of frames and answers.
+int hexPrefixValue(QStringView t);
+
 // First and last n characters, n characters from the 1-based position p; out-of-range arguments
 // are clamped (Mid past the end gives "").
 QString Left(const QString& s, int n);
