@@ -11,7 +11,9 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QtSettingsStore store;
+    QtSettingsStore userSettings;
+    // Port mappings given on the command line hold for this run only.
+    OverlaySettingsStore store(userSettings);
     QString error;
     if (!applyProgramOptions(QApplication::arguments(), store, &error)) {
         std::fprintf(stderr, "velmora: %s\n%s", qPrintable(error), kProgramUsage);

@@ -243,9 +243,9 @@ void AppProcs::Form_KeyDown(int keyCode, int /*shift*/) {
     }
 
     if (keyCode == 116) {
-        // One device job at a time: F5 while another runs does nothing, not even re-arm.
-        DeviceBusyGuard guard(s);
-        if (!guard.acquired())
+        // One device job at a time: F5 while another runs does nothing, not even re-arm. The
+        // page read takes the busy guard itself.
+        if (s.deviceBusy)
             return;
         if (!s.F5ReadToggle) {
             RefKatmaOlum();
@@ -257,6 +257,9 @@ void AppProcs::Form_KeyDown(int keyCode, int /*shift*/) {
 }
 
 void AppProcs::RefKatmaOlum() {
+    DeviceBusyGuard guard(m_ctx.session);
+    if (!guard.acquired())
+        return;
     if (refreshPageInView)
         refreshPageInView();
 }
@@ -325,9 +328,7 @@ bool AppProcs::diloku() {
         dispatchEvents();
     }
     applyToMessageTables(file, s.messages);
-    // A line past the last one that has a place stops the load before the derived captions.
-    if (file.extraLinesIgnored)
-        return false;
+    // Lines past the last one that has a place were left out by the reader; the load is complete.
     afterLanguageLoad();
     return true;
 }

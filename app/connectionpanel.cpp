@@ -13,6 +13,7 @@
 
 #include <QDesktopServices>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QUrl>
 
@@ -87,6 +88,9 @@ bool ConnectionPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ConnectionPanel::MnAyar_Click(int index) {
+    // A panel that changes the port or the language must not open in the middle of an exchange.
+    if (m_ctx.session.deviceBusy && (index == 0 || index == 3))
+        return;
     switch (index) {
     case 0:
         openConnectionPanel();
@@ -160,6 +164,11 @@ void ConnectionPanel::Combo9_Click() {
 }
 
 void ConnectionPanel::SSCommand1_Click() {
+    // The range read below dispatches events while it waits: a second press must not finish the
+    // panel under it.
+    if (m_inOk)
+        return;
+    QScopedValueRollback<bool> inOk(m_inOk, true);
     Session& s = m_ctx.session;
     MainWidgets& w = *m_ctx.w;
 

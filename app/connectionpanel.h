@@ -49,4 +49,5 @@ private:
 
     AppContext& m_ctx;
     bool m_wired = false;
+    bool m_inOk = false;
 };

@@ -10,7 +10,7 @@ const char* const kProgramUsage =
     "usage: velmora [--map-port COMn=DEVICE]...\n"
     "  --map-port COMn=DEVICE  use DEVICE (for example /dev/ttyUSB0 or /dev/pts/3) as port COMn\n";
 
-bool applyProgramOptions(const QStringList& args, SettingsStore& store, QString* error) {
+bool applyProgramOptions(const QStringList& args, OverlaySettingsStore& store, QString* error) {
     static const QRegularExpression mapping(QStringLiteral("^(COM[1-9][0-9]*)=(.+)$"));
     QList<QPair<QString, QString>> mappings;
     for (int i = 1; i < args.size(); ++i) {
@@ -35,6 +35,6 @@ bool applyProgramOptions(const QStringList& args, SettingsStore& store, QString*
         mappings.append({m.captured(1), m.captured(2)});
     }
     for (const auto& [port, device] : mappings)
-        store.setValue(QStringLiteral("Ports"), port, device);
+        store.setForThisRun(QStringLiteral("Ports"), port, device);
     return true;
 }

@@ -57,8 +57,21 @@ QMessageBox::Icon iconOf(MsgIcon i) {
 
 } // namespace
 
-MsgResult WidgetDialogs::firstButton(MsgButtons buttons) {
-    return buttonsOf(buttons).front().result;
+MsgResult WidgetDialogs::cautiousAnswer(MsgButtons buttons) {
+    // The answer that changes nothing: a box nobody can see must not agree to anything.
+    switch (buttons) {
+    case MsgButtons::Ok:
+        return MsgResult::Ok;
+    case MsgButtons::AbortRetryIgnore:
+        return MsgResult::Abort;
+    case MsgButtons::YesNo:
+        return MsgResult::No;
+    case MsgButtons::OkCancel:
+    case MsgButtons::YesNoCancel:
+    case MsgButtons::RetryCancel:
+        return MsgResult::Cancel;
+    }
+    return MsgResult::Cancel;
 }
 
 bool WidgetDialogs::ending() const {
@@ -71,7 +84,7 @@ QWidget* WidgetDialogs::owner() {
 
 MsgResult WidgetDialogs::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) {
     if (ending())
-        return firstButton(buttons);
+        return cautiousAnswer(buttons);
     QMessageBox box(iconOf(icon), title.isEmpty() ? kDefaultTitle : title, text, QMessageBox::NoButton, owner());
     const QList<ButtonChoice> choices = buttonsOf(buttons);
     for (const ButtonChoice& s : choices)

@@ -6,8 +6,9 @@ class Clock;
 class QWidget;
 
 // Message, input and file dialogs shown as real windows over the main window. Once the program is
-// ending (the clock shut down) nothing is shown any more: a box answers with its first button, an
-// input or file dialog as cancelled, so a job cut short by closing the window runs out unattended.
+// ending (the clock shut down) nothing is shown any more: a box answers with the choice that changes
+// nothing (Abort, No, Cancel), an input or file dialog as cancelled, so a job cut short by closing
+// the window runs out unattended.
 class WidgetDialogs : public Dialogs {
 public:
     explicit WidgetDialogs(Clock* clock = nullptr) : m_clock(clock) {}
@@ -18,8 +19,8 @@ public:
     QString saveFileName(const QString& title, const QString& folder, const QString& filter,
                          const QString& suggestedName) override;
 
-    // The first button of a set, which also answers a box closed without a choice.
-    static MsgResult firstButton(MsgButtons buttons);
+    // The answer of a box nobody can see any more.
+    static MsgResult cautiousAnswer(MsgButtons buttons);
 
 private:
     bool ending() const;

@@ -102,8 +102,10 @@ bool LinkProcs::identify() {
     link.sendFrame(request);
     link.WaitSeconds(0.2);
     const QString answer = link.IntOku();
-    const std::optional<QString> model =
-        identifiedModel(answer, request, link.DecodeAnswer(answer, QStringLiteral("Tx")).toText(), s.DeviceAddress);
+    // An error answer is not decoded (nor its checksum logged).
+    const QString text =
+        link.isErrorAnswer(answer) ? QString() : link.DecodeAnswer(answer, QStringLiteral("Tx")).toText();
+    const std::optional<QString> model = identifiedModel(answer, request, text, s.DeviceAddress);
     if (!model) {
         connectFailed();
         return false;
@@ -118,6 +120,8 @@ bool LinkProcs::identify() {
     }
     showSecondModelFeatures();
     s.Connected = true;
+    // The identification exchange is over; the range set-up opens the port again for itself.
+    m_ctx.port.close();
     return true;
 }
 

@@ -112,6 +112,9 @@ void GridTableModel::pageChanged(const GridChange& change) {
 // ---- The view ----
 
 void setupGridView(QTableView& view) {
+    // The column widths are fixed; a label a little wider than its column is cut, not shortened
+    // to an ellipsis that would hide its number.
+    view.setTextElideMode(Qt::ElideNone);
     QHeaderView* rows = view.verticalHeader();
     rows->hide(); // the labels in column 0 name the rows
     rows->setSectionResizeMode(QHeaderView::Fixed);

@@ -2,14 +2,17 @@
 
 #include <QSettings>
 
-QtSettingsStore::QtSettingsStore() : m_settings(std::make_unique<QSettings>(QStringLiteral("Tarvex"), QStringLiteral("Tarvex"))) {}
+QtSettingsStore::QtSettingsStore()
+    : m_settings(std::make_unique<QSettings>(QStringLiteral("Tarvex"), QStringLiteral("Tarvex"))) {}
 
 QtSettingsStore::QtSettingsStore(const QString& iniPath)
     : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)) {}
 
 QtSettingsStore::~QtSettingsStore() = default;
 
-static QString keyPath(const QString& section, const QString& key) { return section + QLatin1Char('/') + key; }
+static QString keyPath(const QString& section, const QString& key) {
+    return section + QLatin1Char('/') + key;
+}
 
 QString QtSettingsStore::value(const QString& section, const QString& key, const QString& fallback) const {
     const QVariant v = m_settings->value(keyPath(section, key));
@@ -25,4 +28,25 @@ void QtSettingsStore::setValue(const QString& section, const QString& key, const
     m_settings->sync();
 }
 
-QString QtSettingsStore::fileName() const { return m_settings->fileName(); }
+QString QtSettingsStore::fileName() const {
+    return m_settings->fileName();
+}
+
+void OverlaySettingsStore::setForThisRun(const QString& section, const QString& key, const QString& value) {
+    m_run.insert(keyPath(section, key), value);
+}
+
+QString OverlaySettingsStore::value(const QString& section, const QString& key, const QString& fallback) const {
+    const auto it = m_run.constFind(keyPath(section, key));
+    return it != m_run.constEnd() ? *it : m_base.value(section, key, fallback);
+}
+
+bool OverlaySettingsStore::contains(const QString& section, const QString& key) const {
+    return m_run.contains(keyPath(section, key)) || m_base.contains(section, key);
+}
+
+void OverlaySettingsStore::setValue(const QString& section, const QString& key, const QString& value) {
+    // A value the user sets replaces the one of this run and is kept.
+    m_run.remove(keyPath(section, key));
+    m_base.setValue(section, key, value);
+}

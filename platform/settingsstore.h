@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 #include <memory>
@@ -19,7 +20,7 @@ public:
 // The real store: the user's settings of application "Tarvex", or an INI file given by path.
 class QtSettingsStore : public SettingsStore {
 public:
-    QtSettingsStore();                               // the user's own settings
+    QtSettingsStore();                                // the user's own settings
     explicit QtSettingsStore(const QString& iniPath); // a given INI file (tests, the simulator)
     ~QtSettingsStore() override;
 
@@ -30,4 +31,22 @@ public:
 
 private:
     std::unique_ptr<QSettings> m_settings;
+};
+
+// A store whose values set with setForThisRun() hold only while the program runs and hide the
+// underlying store's ones; everything else reads and writes through. The simulator's port mapping
+// of a trial run must not outlive it.
+class OverlaySettingsStore : public SettingsStore {
+public:
+    explicit OverlaySettingsStore(SettingsStore& base) : m_base(base) {}
+
+    void setForThisRun(const QString& section, const QString& key, const QString& value);
+
+    QString value(const QString& section, const QString& key, const QString& fallback) const override;
+    bool contains(const QString& section, const QString& key) const override;
+    void setValue(const QString& section, const QString& key, const QString& value) override;
+
+private:
+    SettingsStore& m_base;
+    QHash<QString, QString> m_run;
 };

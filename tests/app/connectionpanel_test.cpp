@@ -133,6 +133,29 @@ TEST_F(ConnectionPanelTest, TheRangeSetUpIsReadOnlyWhenTheAddressChangedAndBefor
     EXPECT_EQ(f.storeValue("Adrres"), "07");
 }
 
+TEST_F(ConnectionPanelTest, ASecondOkWhileTheRangeIsReadAndPanelsDuringAJobAreRefused) {
+    MainWidgets& w = f.w();
+    open();
+    choose(w.Combo2, "07");
+    // The range read waits with events dispatched; the user presses OK again meanwhile.
+    f.connectionPanel().TaksimatBul = [&] {
+        ++taksimatCalls;
+        f.connectionPanel().SSCommand1_Click();
+        EXPECT_FALSE(w.SSPanel1->isHidden()) << "the panel stays until the first OK ends";
+    };
+    f.connectionPanel().SSCommand1_Click();
+    EXPECT_EQ(taksimatCalls, 1);
+    EXPECT_TRUE(w.SSPanel1->isHidden());
+
+    {
+        DeviceBusyGuard job(f.session());
+        f.connectionPanel().MnAyar_Click(0);
+        f.connectionPanel().MnAyar_Click(3);
+    }
+    EXPECT_TRUE(w.SSPanel1->isHidden());
+    EXPECT_TRUE(w.SSPanel7->isHidden());
+}
+
 TEST_F(ConnectionPanelTest, CancelTakesAndStoresNothing) {
     MainWidgets& w = f.w();
     open();

@@ -427,15 +427,15 @@ TEST_F(WindowTest, EveryLoadCaptionsConnectByTheConnection) {
     EXPECT_EQ(w().connect->text(), session().messages.ExtraText[8]);
 }
 
-TEST_F(WindowTest, ALineTooManyStopsBeforeTheDerivedCaptions) {
+TEST_F(WindowTest, LinesPastTheLastOneAreIgnoredAndTheLoadCompletes) {
     ASSERT_TRUE(start(1));
-    const QString before = w().Label16->text();
-    QStringList lines = numberedLines(419);
+    QStringList lines = numberedLines(420);
     writeLanguageFile(QStringLiteral("Long.txt"), lines);
     session().LanguageFile = QStringLiteral("Long.txt");
-    EXPECT_FALSE(program->app.diloku());
+    EXPECT_TRUE(program->app.diloku());
     EXPECT_EQ(w().SSTab1->tabText(0), QStringLiteral("L68")) << "lines 1-418 are applied";
-    EXPECT_EQ(w().Label16->text(), before) << "the steps after the last line are skipped";
+    EXPECT_EQ(w().Label16->text(), QStringLiteral("L364")) << "the steps after the last line run";
+    EXPECT_EQ(session().messages.ExtraText[50], QStringLiteral("L418"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -505,22 +505,34 @@ TEST_F(WindowTest, LanguagePanelKeepsTheLanguageForAMissingOrEmptyChoice) {
 // ---------------------------------------------------------------------------------------------
 // Command line and dialogs at the end of the program
 
-TEST(ProgramOptionsTest, MapPortWritesThePortsSection) {
+TEST(ProgramOptionsTest, MapPortPointsThePortsForThisRunOnly) {
     QTemporaryDir dir;
-    QtSettingsStore store(dir.filePath(QStringLiteral("s.ini")));
-    QString error;
-    ASSERT_TRUE(
-        applyProgramOptions({QStringLiteral("velmora"), QStringLiteral("--map-port"), QStringLiteral("COM1=/dev/pts/7"),
-                             QStringLiteral("--map-port=COM12=/dev/ttyUSB0")},
-                            store, &error));
-    EXPECT_EQ(store.value(QStringLiteral("Ports"), QStringLiteral("COM1"), QString()), QStringLiteral("/dev/pts/7"));
-    EXPECT_EQ(store.value(QStringLiteral("Ports"), QStringLiteral("COM12"), QString()), QStringLiteral("/dev/ttyUSB0"));
-    EXPECT_TRUE(applyProgramOptions({QStringLiteral("velmora")}, store, &error));
+    const QString ini = dir.filePath(QStringLiteral("s.ini"));
+    {
+        QtSettingsStore user(ini);
+        OverlaySettingsStore store(user);
+        QString error;
+        ASSERT_TRUE(
+            applyProgramOptions({QStringLiteral("velmora"), QStringLiteral("--map-port"),
+                                 QStringLiteral("COM1=/dev/pts/7"), QStringLiteral("--map-port=COM12=/dev/ttyUSB0")},
+                                store, &error));
+        EXPECT_EQ(store.value(QStringLiteral("Ports"), QStringLiteral("COM1"), QString()),
+                  QStringLiteral("/dev/pts/7"));
+        EXPECT_EQ(store.value(QStringLiteral("Ports"), QStringLiteral("COM12"), QString()),
+                  QStringLiteral("/dev/ttyUSB0"));
+        EXPECT_TRUE(applyProgramOptions({QStringLiteral("velmora")}, store, &error));
+        // The program's own settings still go to the user's store.
+        store.setValue(QStringLiteral("QM"), QStringLiteral("Port"), QStringLiteral("2"));
+    }
+    QtSettingsStore nextRun(ini);
+    EXPECT_FALSE(nextRun.contains(QStringLiteral("Ports"), QStringLiteral("COM1")));
+    EXPECT_EQ(nextRun.value(QStringLiteral("QM"), QStringLiteral("Port"), QString()), QStringLiteral("2"));
 }
 
 TEST(ProgramOptionsTest, BadOptionsAreRefusedAndNothingIsWritten) {
     QTemporaryDir dir;
-    QtSettingsStore store(dir.filePath(QStringLiteral("s.ini")));
+    QtSettingsStore user(dir.filePath(QStringLiteral("s.ini")));
+    OverlaySettingsStore store(user);
     for (const QStringList& args :
          {QStringList{QStringLiteral("v"), QStringLiteral("--map-port")},
           QStringList{QStringLiteral("v"), QStringLiteral("--map-port"), QStringLiteral("/dev/pts/1")},
@@ -538,8 +550,8 @@ TEST(WidgetDialogsTest, NothingIsShownOnceTheProgramEnds) {
     VirtualClock clock;
     clock.shutdown();
     WidgetDialogs dialogs(&clock);
-    // Each returns at once instead of waiting for a click.
-    EXPECT_EQ(dialogs.messageBox(QStringLiteral("?"), MsgButtons::YesNo, MsgIcon::Question, QString()), MsgResult::Yes);
+    // Each returns at once instead of waiting for a click, with the answer that changes nothing.
+    EXPECT_EQ(dialogs.messageBox(QStringLiteral("?"), MsgButtons::YesNo, MsgIcon::Question, QString()), MsgResult::No);
     EXPECT_EQ(dialogs.messageBox(QStringLiteral("!"), MsgButtons::AbortRetryIgnore, MsgIcon::Critical, QString()),
               MsgResult::Abort);
     EXPECT_FALSE(dialogs.inputBox(QStringLiteral("?"), QString(), QStringLiteral("1")).has_value());
