@@ -25,6 +25,8 @@
 
 namespace {
 
+constexpr double kIdentityWait = 0.2;
+
 double processCpuSeconds() {
     timespec ts{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
@@ -97,7 +99,8 @@ int main(int argc, char** argv) {
         wall.start();
         const double cpuStart = processCpuSeconds();
         for (int i = 0; i < reads; ++i) {
-            const QString answer = link.readExchange(199, 10);
+            // The identification read: 0.2 s after the request, then the reading time.
+            const QString answer = link.readExchange(199, 10, kIdentityWait);
             if (!link.isErrorAnswer(answer) &&
                 link.DecodeAnswer(answer, QStringLiteral("Tx")).toText().startsWith("QM"))
                 ++good;
@@ -106,7 +109,7 @@ int main(int argc, char** argv) {
         const double wallSeconds = double(wall.nsecsElapsed()) / 1e9;
         port.close();
 
-        const double prescribed = reads * session.ReadWaitTime;
+        const double prescribed = reads * (kIdentityWait + session.ReadWaitTime);
         const double overhead = (wallSeconds - prescribed) / prescribed;
         const double cpuShare = cpu / wallSeconds;
         std::printf("identity reads:   %d (%d answered)\n", reads, good);

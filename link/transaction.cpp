@@ -153,8 +153,10 @@ void DeviceLink::WaitSecondsBusy(double seconds) {
 
 void DeviceLink::AppendLog(const QString& text) {
     const QByteArray line = cp1254::encode(text) + "\r\n";
-    if (!m_session.AppFolder.isEmpty()) {
-        const QString path = QDir(m_session.AppFolder).filePath(kLogFileName);
+    // Beside the program, wherever a file dialog has since moved the working folder.
+    const QString programFolder = m_session.ProgramFolder.isEmpty() ? m_session.AppFolder : m_session.ProgramFolder;
+    if (!programFolder.isEmpty()) {
+        const QString path = QDir(programFolder).filePath(kLogFileName);
         if (appendLine(path, line)) {
             m_lastLogPath = path;
             return;

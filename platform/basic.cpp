@@ -6,7 +6,9 @@
 namespace basic {
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
 
 // "&H..." / "&O...": the digits read as a 16-bit value when they fit in 16 bits' worth of digits,
 // else as 32 bits, both two's complement.
@@ -122,7 +124,9 @@ QString Hex(double x) {
     return QString::number(static_cast<std::uint64_t>(capped), 16).toUpper();
 }
 
-double Int(double x) { return std::isfinite(x) ? std::floor(x) : 0; }
+double Int(double x) {
+    return std::isfinite(x) ? std::floor(x) : 0;
+}
 
 QString Str(double x) {
     if (!std::isfinite(x))
@@ -134,8 +138,12 @@ QString Str(double x) {
     return s;
 }
 
-QString Left(const QString& s, int n) { return n <= 0 ? QString() : s.left(n); }
-QString Right(const QString& s, int n) { return n <= 0 ? QString() : s.right(n); }
+QString Left(const QString& s, int n) {
+    return n <= 0 ? QString() : s.left(n);
+}
+QString Right(const QString& s, int n) {
+    return n <= 0 ? QString() : s.right(n);
+}
 QString Mid(const QString& s, int p, int n) {
     if (p < 1 || p > s.size())
         return QString();

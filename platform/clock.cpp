@@ -5,6 +5,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 void Clock::shutdown() {
@@ -14,11 +15,17 @@ void Clock::shutdown() {
     emit shuttingDown();
 }
 
-SystemClock::SystemClock() { m_timer.start(); }
+SystemClock::SystemClock() {
+    m_timer.start();
+}
 
-double SystemClock::now() const { return double(m_timer.nsecsElapsed()) / 1e9; }
+double SystemClock::now() const {
+    return double(m_timer.nsecsElapsed()) / 1e9;
+}
 
-QDateTime SystemClock::currentDateTime() const { return QDateTime::currentDateTime(); }
+QDateTime SystemClock::currentDateTime() const {
+    return QDateTime::currentDateTime();
+}
 
 void SystemClock::waitSeconds(double seconds) {
     if (isShuttingDown() || !(seconds > 0))
@@ -35,7 +42,8 @@ void SystemClock::waitSeconds(double seconds) {
         const double left = deadline - now();
         if (left <= 0)
             break;
-        timer.start(std::max(1, int(std::ceil(left * 1000.0))));
+        // Long waits sleep in slices; the loop goes round until the deadline.
+        timer.start(int(std::clamp(std::ceil(left * 1000.0), 1.0, 3600000.0)));
         loop.exec();
     }
 }

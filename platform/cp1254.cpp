@@ -15,18 +15,24 @@ constexpr std::array<char16_t, 32> kHigh80 = {
 
 char16_t unicodeOf(int code) {
     code &= 0xFF;
-    if (code < 0x80 || (code >= 0xA0 && code != 0xD0 && code != 0xDD && code != 0xDE && code != 0xF0 &&
-                        code != 0xFD && code != 0xFE))
+    if (code < 0x80 ||
+        (code >= 0xA0 && code != 0xD0 && code != 0xDD && code != 0xDE && code != 0xF0 && code != 0xFD && code != 0xFE))
         return static_cast<char16_t>(code);
     if (code < 0xA0)
         return kHigh80[code - 0x80];
     switch (code) {
-    case 0xD0: return 0x011E; // Ğ
-    case 0xDD: return 0x0130; // İ
-    case 0xDE: return 0x015E; // Ş
-    case 0xF0: return 0x011F; // ğ
-    case 0xFD: return 0x0131; // ı
-    case 0xFE: return 0x015F; // ş
+    case 0xD0:
+        return 0x011E; // Ğ
+    case 0xDD:
+        return 0x0130; // İ
+    case 0xDE:
+        return 0x015E; // Ş
+    case 0xF0:
+        return 0x011F; // ğ
+    case 0xFD:
+        return 0x0131; // ı
+    case 0xFE:
+        return 0x015F; // ş
     }
     return static_cast<char16_t>(code);
 }
@@ -43,7 +49,9 @@ const std::unordered_map<char16_t, int>& reverseTable() {
 
 } // namespace
 
-QChar toChar(int code) { return QChar(unicodeOf(code)); }
+QChar toChar(int code) {
+    return QChar(unicodeOf(code));
+}
 
 int toCode(QChar c) {
     const auto& t = reverseTable();
@@ -51,7 +59,9 @@ int toCode(QChar c) {
     return it == t.end() ? '?' : it->second;
 }
 
-bool representable(QChar c) { return reverseTable().count(c.unicode()) != 0; }
+bool representable(QChar c) {
+    return reverseTable().count(c.unicode()) != 0;
+}
 
 QString decode(const QByteArray& bytes) {
     QString s;

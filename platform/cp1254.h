@@ -9,8 +9,8 @@
 // sequence decodes and encodes back to itself.
 namespace cp1254 {
 
-QChar toChar(int code);     // code 0..255 (taken modulo 256)
-int toCode(QChar c);        // '?' (63) for a character outside the code page
+QChar toChar(int code); // code 0..255 (taken modulo 256)
+int toCode(QChar c);    // '?' (63) for a character outside the code page
 QString decode(const QByteArray& bytes);
 QByteArray encode(const QString& text);
 bool representable(QChar c);

@@ -4,11 +4,15 @@ namespace {
 MsgResult firstButton(MsgButtons b) {
     switch (b) {
     case MsgButtons::Ok:
-    case MsgButtons::OkCancel: return MsgResult::Ok;
-    case MsgButtons::AbortRetryIgnore: return MsgResult::Abort;
+    case MsgButtons::OkCancel:
+        return MsgResult::Ok;
+    case MsgButtons::AbortRetryIgnore:
+        return MsgResult::Abort;
     case MsgButtons::YesNoCancel:
-    case MsgButtons::YesNo: return MsgResult::Yes;
-    case MsgButtons::RetryCancel: return MsgResult::Retry;
+    case MsgButtons::YesNo:
+        return MsgResult::Yes;
+    case MsgButtons::RetryCancel:
+        return MsgResult::Retry;
     }
     return MsgResult::Ok;
 }

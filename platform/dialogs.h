@@ -16,8 +16,8 @@ enum class MsgResult { Ok, Cancel, Abort, Retry, Ignore, Yes, No };
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-    virtual MsgResult messageBox(const QString& text, MsgButtons buttons = MsgButtons::Ok,
-                                 MsgIcon icon = MsgIcon::None, const QString& title = QString()) = 0;
+    virtual MsgResult messageBox(const QString& text, MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None,
+                                 const QString& title = QString()) = 0;
     // nullopt when the box was cancelled.
     virtual std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                             const QString& defaultAnswer) = 0;
@@ -53,7 +53,10 @@ public:
     int unscripted = 0;
 
     QList<Shown> messages() const;
-    void clear() { shown.clear(); unscripted = 0; }
+    void clear() {
+        shown.clear();
+        unscripted = 0;
+    }
 
 private:
     std::deque<MsgResult> m_messageAnswers;

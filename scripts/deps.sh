@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing VELMORA needs, when it is missing (Debian, as root).
 set -euo pipefail
-pkgs=(build-essential cmake ninja-build qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
-      libgl-dev python3)
+pkgs=(build-essential cmake ninja-build qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev)
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

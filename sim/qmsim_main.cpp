@@ -4,11 +4,13 @@
 #include "sim/simindicator.h"
 
 #include <QByteArray>
+
 #include <QList>
 #include <QPair>
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -183,6 +185,9 @@ int main(int argc, char** argv) {
 
     // The rest of a split answer follows after a pause long enough to miss the reader's wait.
     constexpr double splitPause = 0.3;
+    // A late answer comes after the reader's wait (0.2 s and the reading time at most) and
+    // before a technician's next click.
+    constexpr double latePause = 0.5;
     QList<QPair<double, QByteArray>> later;
 
     for (;;) {
@@ -205,12 +210,15 @@ int main(int argc, char** argv) {
             if (n > 0) {
                 const qsizetype before = sim.frames.size();
                 const QList<QByteArray> pieces = sim.feedPieces(QByteArray(buf, int(n)));
+                const double lateBy = sim.lastAnswerLate() ? latePause : 0.0;
                 for (int i = 0; i < pieces.size(); ++i) {
-                    if (i == 0)
+                    if (i == 0 && lateBy == 0)
                         writeAll(master, pieces[i]);
                     else
-                        later.append({monotonicNow() + splitPause * i, pieces[i]});
+                        later.append({monotonicNow() + lateBy + splitPause * i, pieces[i]});
                 }
+                std::stable_sort(later.begin(), later.end(),
+                                 [](const auto& a, const auto& b) { return a.first < b.first; });
                 if (verbose)
                     for (qsizetype k = before; k < sim.frames.size(); ++k)
                         std::fprintf(stderr, "qm-sim: %s -> %s\n", printable(sim.frames[k].raw).constData(),

@@ -378,7 +378,8 @@ QByteArray SimIndicator::frameOf(const QByteArray& body) const {
 }
 
 QByteArray SimIndicator::errorAnswer(int function, int code) const {
-    return frameOf(hexText(unsigned((function | 0x80) & 0xFF), 2) + hexText(unsigned(code), 2));
+    // Every refusal of the indicator begins with "8": a read is refused as "83", a write as "80".
+    return frameOf(hexText(unsigned(0x80 | (function & 0x0F)), 2) + hexText(unsigned(code), 2));
 }
 
 QByteArray SimIndicator::feed(const QByteArray& bytes) {
@@ -389,6 +390,7 @@ QByteArray SimIndicator::feed(const QByteArray& bytes) {
 }
 
 QList<QByteArray> SimIndicator::feedPieces(const QByteArray& bytes) {
+    m_lastAnswerLate = false;
     QList<QByteArray> out;
     bool startNew = true;
     for (char c : bytes) {
@@ -480,18 +482,14 @@ QList<QByteArray> SimIndicator::handle(const QByteArray& raw) {
     }
     rec.answer = answer;
 
-    if (faults.lateAnswer) {
-        const QByteArray previous = m_held;
-        m_held = answer;
-        return previous.isEmpty() ? QList<QByteArray>() : QList<QByteArray>{previous};
-    }
-    QByteArray outgoing = m_held + answer;
-    m_held.clear();
+    // A late answer leaves as any other; the port delivers it after the reader's wait.
+    if (faults.lateAnswer && !answer.isEmpty())
+        m_lastAnswerLate = true;
     if (faults.splitAnswer && answer.size() > 1) {
-        const int cut = outgoing.size() - answer.size() + answer.size() / 2;
-        return {outgoing.left(cut), outgoing.mid(cut)};
+        const int cut = answer.size() / 2;
+        return {answer.left(cut), answer.mid(cut)};
     }
-    return {outgoing};
+    return {answer};
 }
 
 QByteArray SimIndicator::answerRead(Frame& f) {

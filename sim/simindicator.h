@@ -41,6 +41,9 @@ public:
     // The same, with the answer in the pieces it leaves the indicator in (a split answer is two
     // pieces; the pieces of different frames are separate entries too).
     QList<QByteArray> feedPieces(const QByteArray& bytes);
+    // True when the answers of the last feed are late: they reach the line only after the
+    // reader's wait (the port decides when).
+    bool lastAnswerLate() const { return m_lastAnswerLate; }
 
     struct Frame {
         QByteArray raw;     // as received, CR included
@@ -60,7 +63,7 @@ public:
     // Fault injection; each applies to the answers that follow until reset.
     struct Faults {
         bool silent = false;         // no answer at all; the frame is recorded but not carried out
-        bool lateAnswer = false;     // the answer is held back and comes out before the next one
+        bool lateAnswer = false;     // the answer comes after the reader's wait, before the next request
         bool splitAnswer = false;    // the answer comes out in two pieces (SimPort: over two reads)
         bool wrongLrc = false;       // the answer's LRC is off by one
         bool wrongAck = false;       // writes are acknowledged with the start register echoed
@@ -131,7 +134,7 @@ private:
     QMap<int, QByteArray> m_setpointRecords;
     QMap<int, QByteArray> m_idTitles;
     QByteArray m_pending; // bytes of an incomplete frame
-    QByteArray m_held;    // a late answer waiting for the next frame
+    bool m_lastAnswerLate = false;
     int m_writesSeen = 0;
     Model m_model;
 };

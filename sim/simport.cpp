@@ -47,8 +47,9 @@ void SimPort::output(const QByteArray& bytes) {
     outputs.append(bytes);
     const double now = m_clock.now();
     const QList<QByteArray> pieces = m_indicator.feedPieces(bytes);
+    const int missedReads = m_indicator.lastAnswerLate() ? 1 : 0;
     for (int i = 0; i < pieces.size(); ++i)
-        m_pending.append({pieces[i], now + answerDelay, i > 0});
+        m_pending.append({pieces[i], now + answerDelay, i > 0, missedReads});
 }
 
 bool SimPort::checkReadError() {
@@ -64,9 +65,13 @@ bool SimPort::checkReadError() {
 void SimPort::deliver() {
     const double now = m_clock.now();
     while (!m_pending.isEmpty()) {
-        const Piece& p = m_pending.first();
+        Piece& p = m_pending.first();
         if (now < p.readyAt)
             break;
+        if (p.missedReads > 0) {
+            --p.missedReads;
+            break;
+        }
         if (p.afterRead && !(m_inBuffer.isEmpty() && m_lastReadAt >= 0 && now >= m_lastReadAt + splitGap))
             break;
         m_inBuffer += p.bytes;

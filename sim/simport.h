@@ -11,7 +11,8 @@ class SimIndicator;
 // An in-process serial port wired to a simulated indicator. What output() sends is fed to the
 // indicator at once; its answer lands in the input buffer answerDelay seconds later on the given
 // clock (a VirtualClock in tests). The pieces of a split answer after the first appear only once
-// the piece before has been read and the clock has moved on, so they fall into the next read.
+// the piece before has been read and the clock has moved on, so they fall into the next read. A
+// late answer is missed by the read that waits for it and is there for the next look at the line.
 class SimPort : public SerialPort {
 public:
     SimPort(SimIndicator& indicator, Clock& clock);
@@ -52,6 +53,7 @@ private:
         QByteArray bytes;
         double readyAt = 0;
         bool afterRead = false; // the rest of a split answer: needs the piece before to be read
+        int missedReads = 0;    // a late answer: reads that still find it not there
     };
     void deliver();
     bool checkReadError();

@@ -25,7 +25,8 @@ struct TransactionTest : ::testing::Test {
 
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        session.AppFolder = folder.path() + "/";
+        session.ProgramFolder = folder.path() + "/";
+        session.AppFolder = session.ProgramFolder;
         session.messages.WriteText[3] = QString::fromUtf16(u"Yazma hatası");
         ASSERT_EQ(link.PortAç(), 0);
     }
@@ -152,12 +153,15 @@ TEST_F(TransactionTest, SilentIndicatorGivesAnEmptyAnswer) {
 }
 
 TEST_F(TransactionTest, ErrorAnswersWithAndWithoutAddress) {
-    sim.faults.refuseRegisters = {199};
+    sim.faults.refuseRegisters = {199, 19};
     for (const QString address : {"", "00", "7"}) {
         useAddress(address);
         const QString answer = link.readExchange(199, 10);
         EXPECT_TRUE(answer.startsWith("@" + addressField(address) + "8")) << answer.toStdString();
         EXPECT_TRUE(link.isErrorAnswer(answer)) << address.toStdString();
+        // A refused write (the first frame of a send) is an error answer too.
+        const QString refused = link.writeExchange(19, 2, "Lg", 3, 0.05);
+        EXPECT_TRUE(link.isErrorAnswer(refused)) << refused.toStdString();
     }
 }
 
@@ -168,6 +172,14 @@ TEST_F(TransactionTest, WrongChecksumIsLoggedOnceAndTheDataUsed) {
     const QStringList lines = logLines();
     ASSERT_EQ(lines.size(), 1);
     EXPECT_EQ(lines[0], link.logDate() + QString::fromUtf16(u" - [000]-[0005]--- CHKSum Hatası..."));
+}
+
+TEST_F(TransactionTest, TheLogStaysBesideTheProgramWhenTheWorkingFolderMoves) {
+    QTemporaryDir elsewhere;
+    session.AppFolder = elsewhere.path() + "/";
+    link.AppendLog("one line");
+    EXPECT_EQ(logLines(), QStringList({"one line"}));
+    EXPECT_FALSE(QFile::exists(elsewhere.filePath("QMxLog.txt")));
 }
 
 TEST_F(TransactionTest, LateAnswerIsDrainedBeforeTheNextRequest) {
@@ -188,6 +200,15 @@ TEST_F(TransactionTest, LateAnswerIsDrainedBeforeTheNextRequest) {
     link.CihazaGönder("", 100, 2, true, "LG", 5);
     EXPECT_EQ(writesReceived(), 1);
     EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(TransactionTest, AnAnswerAfterTheReadingTimeIsNeverTakenForTheNextOne) {
+    sim.faults.lateAnswer = true;
+    EXPECT_EQ(link.readExchange(199, 10), "");
+    sim.faults.lateAnswer = false;
+    sim.setReg(100, 0x0064);
+    const QString answer = link.readExchange(100, 2);
+    EXPECT_EQ(link.DecodeAnswer(answer, "LG").toNumber(), 100) << answer.toStdString();
 }
 
 TEST_F(TransactionTest, PortReadErrorIsAMissingAnswer) {

@@ -1,7 +1,11 @@
 // The real serial port against the qm-sim program on a pseudo-terminal.
 
+#include "app/session.h"
+#include "link/decoder.h"
+#include "link/transaction.h"
 #include "platform/clock.h"
 #include "platform/cp1254.h"
+#include "platform/dialogs.h"
 #include "platform/qtserialport.h"
 #include "platform/settingsstore.h"
 
@@ -106,6 +110,34 @@ TEST_F(QmSimSerial, IdentifiesAndAcknowledgesAWrite) {
     EXPECT_FALSE(m_port->isOpen());
     EXPECT_TRUE(m_port->input().isEmpty());
     EXPECT_EQ(m_port->inBufferCount(), 0);
+}
+
+TEST_F(QmSimSerial, TheDeviceLinkTalksOverTheRealPort) {
+    start({QStringLiteral("--address"), QStringLiteral("5")});
+    Session session;
+    session.DeviceAddress = QStringLiteral("05");
+    session.ProgramFolder = m_dir.path() + QLatin1Char('/');
+    ScriptedDialogs dialogs;
+    DeviceLink link(session, *m_port, m_clock, dialogs);
+
+    ASSERT_EQ(link.PortAç(), 0);
+    const QString answer = link.readExchange(199, 10, 0.2);
+    EXPECT_FALSE(link.isErrorAnswer(answer)) << answer.toStdString();
+    EXPECT_TRUE(link.DecodeAnswer(answer, QStringLiteral("Tx")).toText().startsWith(QLatin1String("QM2")));
+    link.HostYazdır(true);
+    link.CihazaGönder(session.DeviceAddress, 100, 2, true, QStringLiteral("LG"), 7);
+    link.HostYazdır(false);
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << "the write was acknowledged at once";
+    EXPECT_EQ(link.DecodeAnswer(link.readExchange(100, 2), QStringLiteral("LG")).toNumber(), 7);
+    m_port->close();
+
+    // A port mapped to no device is reported as missing, once.
+    m_store->setValue(QStringLiteral("Ports"), QStringLiteral("COM4"), m_dir.filePath(QStringLiteral("nothing")));
+    session.PortNumber = QStringLiteral("4");
+    EXPECT_EQ(link.PortAç(), porterror::Missing);
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_EQ(dialogs.shown[0].text, QString::fromUtf8("COM4 bulunmamaktadır"));
+    EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::Critical);
 }
 
 TEST_F(QmSimSerial, AddressAndChecksumOptions) {

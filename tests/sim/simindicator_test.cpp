@@ -83,7 +83,8 @@ TEST(SimIndicator, CorruptedOrRefusedFrames) {
     const QByteArray far = "0300D70005"; // 215..219 runs past the ordinary registers
     EXPECT_EQ(sim.feed("@" + far + SimIndicator::lrc(far) + "\r"), QByteArray("@83027B\r"));
     const QByteArray farWrite = "1004D8000102FFFF"; // 1240 lies beyond the text area
-    EXPECT_EQ(sim.feed("@" + farWrite + SimIndicator::lrc(farWrite) + "\r"), QByteArray("@90026E\r"));
+    EXPECT_EQ(sim.feed("@" + farWrite + SimIndicator::lrc(farWrite) + "\r"),
+              "@8002" + SimIndicator::lrc("8002") + "\r");
     sim.faults.refuseRegisters = {199};
     EXPECT_EQ(sim.feed("@0300C7000531\r"), QByteArray("@830479\r"));
     EXPECT_TRUE(sim.frames.last().valid);
@@ -128,7 +129,7 @@ TEST(SimIndicator, WriteDataShorterOrLongerThanAnnounced) {
     EXPECT_EQ(sim.frames.last().data, QByteArray::fromHex("AABB"));
     // A byte count that contradicts the register count is refused.
     const QByteArray bad = "100028000103AABBCC";
-    EXPECT_EQ(sim.feed("@" + bad + SimIndicator::lrc(bad) + "\r"), "@9003" + SimIndicator::lrc("9003") + "\r");
+    EXPECT_EQ(sim.feed("@" + bad + SimIndicator::lrc(bad) + "\r"), "@8003" + SimIndicator::lrc("8003") + "\r");
     // Surplus data is dropped.
     const QByteArray longWrite = "100028000204AABBCCDDEEFF";
     EXPECT_EQ(sim.feed("@" + longWrite + SimIndicator::lrc(longWrite) + "\r").left(7), QByteArray("@100002"));
@@ -197,10 +198,11 @@ TEST(SimIndicator, AnswerFaults) {
     {
         SimIndicator sim;
         sim.faults.lateAnswer = true;
-        EXPECT_TRUE(sim.feed(idRead).isEmpty());
-        EXPECT_EQ(sim.feed(hostOn), qm2Identity); // the previous answer, this one held back
+        EXPECT_EQ(sim.feed(idRead), qm2Identity);
+        EXPECT_TRUE(sim.lastAnswerLate());
         sim.faults.lateAnswer = false;
-        EXPECT_EQ(sim.feed(idRead), "@100001EF\r" + qm2Identity);
+        EXPECT_EQ(sim.feed(idRead), qm2Identity);
+        EXPECT_FALSE(sim.lastAnswerLate());
     }
     {
         SimIndicator sim;
