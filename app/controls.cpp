@@ -50,6 +50,17 @@ void PanelFrame::paintEvent(QPaintEvent* e) {
 
 ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {}
 
+void ClickLabel::paintEvent(QPaintEvent* e) {
+    const QPixmap pm = pixmap();
+    if (!m_keepsColour || isEnabled() || pm.isNull()) {
+        QLabel::paintEvent(e);
+        return;
+    }
+    QPainter p(this);
+    const QSize size = pm.deviceIndependentSize().toSize();
+    p.drawPixmap(QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size), pm);
+}
+
 void ClickLabel::mouseReleaseEvent(QMouseEvent* e) {
     QLabel::mouseReleaseEvent(e);
     if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))

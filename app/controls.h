@@ -43,6 +43,9 @@ class ClickLabel : public QLabel {
 public:
     explicit ClickLabel(QWidget* parent = nullptr);
 
+    // A lamp keeps its colour while its panel is locked: the yellow of a running job must show.
+    void setKeepsColourWhenDisabled(bool on) { m_keepsColour = on; }
+
 signals:
     void clicked();
     void doubleClicked();
@@ -50,6 +53,10 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    bool m_keepsColour = false;
 };
 
 // A filled shape whose colour carries a state (the calibration and analog-output lamps). Round

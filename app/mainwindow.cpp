@@ -254,6 +254,7 @@ void MainWindow::buildBand(QWidget* central) {
         auto* lamp = place(new ClickLabel(m_w.SSPanel11), 600, 4, 28, 28);
         lamp->setPixmap(lampPixmap(colours[i], 26));
         lamp->setAlignment(Qt::AlignCenter);
+        lamp->setKeepsColourWhenDisabled(true);
         lamp->setCursor(Qt::PointingHandCursor);
         lamp->setVisible(i == 0);
         m_w.Image2[i] = lamp;

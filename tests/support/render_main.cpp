@@ -95,7 +95,14 @@ int main(int argc, char** argv) {
             if (model == 1) {
                 // The pop-up panels, once per language.
                 w.SSTab1->setCurrentIndex(0);
-                for (PanelFrame* panel : {w.SSPanel1, w.SSPanel2, w.SSPanel3, w.SSPanel7, w.SSPanel10}) {
+                // The settings panels as their menu items open them, filled.
+                program.connectionPanel.MnAyar_Click(0);
+                save(&window, prefix + QStringLiteral("SSPanel1.png"));
+                program.connectionPanel.SSCommand7_Click();
+                program.app.openLanguagePanel();
+                save(&window, prefix + QStringLiteral("SSPanel7.png"));
+                program.app.SSCommand8_Click();
+                for (PanelFrame* panel : {w.SSPanel2, w.SSPanel3, w.SSPanel10}) {
                     window.showPanel(panel);
                     save(&window, prefix + panel->objectName() + QStringLiteral(".png"));
                     panel->hide();
