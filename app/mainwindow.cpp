@@ -182,6 +182,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
+    // The views and their binders are children destroyed after the members: let them go while
+    // the pages they follow are still there.
+    delete takeCentralWidget();
 }
 
 void MainWindow::buildMenus() {
