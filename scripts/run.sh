@@ -15,7 +15,7 @@ if [ "${1:-}" = "--sim" ]; then
     for _ in $(seq 1 50); do grep -q '^/dev/' "$log" && break; sleep 0.1; done
     dev=$(grep -m1 '^/dev/' "$log" || true)
     [ -n "$dev" ] || { echo "the simulated indicator did not start:"; cat "$log"; exit 1; }
-    echo "Simulated $model indicator on $dev (COM1)"
+    echo "Simulated $model indicator on $dev, as COM1 for this run (choose COM1 in the connection settings if another port is set)"
     ./build/velmora --map-port COM1="$dev"
 else
     exec ./build/velmora
