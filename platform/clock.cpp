@@ -57,10 +57,7 @@ void SystemClock::waitSecondsBusy(double seconds) {
 void VirtualClock::waitSeconds(double seconds) {
     if (isShuttingDown())
         return;
-    if (seconds > 0)
-        m_now += seconds;
-    totalWaited += std::max(0.0, seconds);
-    ++waits;
+    waitSecondsBusy(seconds);
     if (onWait)
         onWait(seconds);
     if (dispatchEvents && QCoreApplication::instance())

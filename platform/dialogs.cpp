@@ -41,8 +41,8 @@ std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QS
     return r;
 }
 
-QString ScriptedDialogs::openFileName(const QString& title, const QString& folder, const QString&) {
-    shown.append({Shown::Open, folder, title, MsgButtons::OkCancel, MsgIcon::None});
+QString ScriptedDialogs::nextFile(Shown::Kind kind, const QString& text, const QString& title) {
+    shown.append({kind, text, title, MsgButtons::OkCancel, MsgIcon::None});
     if (m_fileAnswers.empty()) {
         ++unscripted;
         return {};
@@ -52,16 +52,13 @@ QString ScriptedDialogs::openFileName(const QString& title, const QString& folde
     return r;
 }
 
+QString ScriptedDialogs::openFileName(const QString& title, const QString& folder, const QString&) {
+    return nextFile(Shown::Open, folder, title);
+}
+
 QString ScriptedDialogs::saveFileName(const QString& title, const QString& folder, const QString&,
                                       const QString& suggestedName) {
-    shown.append({Shown::Save, folder + suggestedName, title, MsgButtons::OkCancel, MsgIcon::None});
-    if (m_fileAnswers.empty()) {
-        ++unscripted;
-        return {};
-    }
-    QString r = m_fileAnswers.front();
-    m_fileAnswers.pop_front();
-    return r;
+    return nextFile(Shown::Save, folder + suggestedName, title);
 }
 
 QList<ScriptedDialogs::Shown> ScriptedDialogs::messages() const {

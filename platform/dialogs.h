@@ -59,6 +59,8 @@ public:
     }
 
 private:
+    QString nextFile(Shown::Kind kind, const QString& text, const QString& title);
+
     std::deque<MsgResult> m_messageAnswers;
     std::deque<std::optional<QString>> m_inputAnswers;
     std::deque<QString> m_fileAnswers;
