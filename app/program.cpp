@@ -15,17 +15,21 @@ QString folderWithSlash(const QString& folder) {
 
 Program::Program(SerialPort& port, Clock& clock, Dialogs& dialogs, SettingsStore& store, const QString& programFolder)
     : link(session, port, clock, dialogs), ctx{session, port, clock, dialogs, store, link}, app(ctx, window),
-      linkProcs(ctx), connectionPanel(ctx), calibration(ctx) {
+      linkProcs(ctx), connectionPanel(ctx), pages(ctx), paramset(ctx), calibration(ctx) {
     session.ProgramFolder = folderWithSlash(programFolder);
     session.AppFolder = session.ProgramFolder;
     ctx.w = &window.widgets();
     for (int i = 0; i < 5; ++i)
         ctx.Grid1[i] = &window.pages()[i];
+    ctx.pages = &pages;
+    ctx.paramset = &paramset;
     ctx.calibration = &calibration;
     ctx.linkProcs = &linkProcs;
     app.wire();
     linkProcs.wire();
     connectionPanel.wire();
+    pages.wire();
+    paramset.wire();
 }
 
 Program::~Program() = default;

@@ -8,6 +8,8 @@
 #include "calibration/calibrationprocs.h"
 #include "link/connection.h"
 #include "link/transaction.h"
+#include "pages/pagesprocs.h"
+#include "paramset/paramsetprocs.h"
 
 #include <QString>
 
@@ -34,6 +36,8 @@ public:
     AppProcs app;
     LinkProcs linkProcs;
     ConnectionPanel connectionPanel;
+    PagesProcs pages;
+    ParamsetProcs paramset;
     CalibrationProcs calibration;
 
     MainWidgets& w() { return window.widgets(); }

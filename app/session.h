@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/messagetables.h"
+#include "calibration/calibrationstate.h"
+#include "pages/parametervalues.h"
 
 #include <QString>
 
@@ -54,6 +56,11 @@ struct Session {
 
     // Weekday suffix of the last clock record read: " \ " and the day name.
     QString DayNameSuffix;
+
+    // The working values beside the parameter page.
+    ParameterValues param;
+    // The calibration page's knowledge of the indicator.
+    CalibrationState cal;
 
     // True while a device job runs; no second one may start (a click, a key, a timer tick).
     bool deviceBusy = false;
