@@ -15,9 +15,15 @@ int main(int argc, char** argv) {
     // Port mappings given on the command line hold for this run only.
     OverlaySettingsStore store(userSettings);
     QString error;
-    if (!applyProgramOptions(QApplication::arguments(), store, &error)) {
+    switch (applyProgramOptions(QApplication::arguments(), store, &error)) {
+    case ProgramOptions::Help:
+        std::printf("%s", kProgramUsage);
+        return 0;
+    case ProgramOptions::Refused:
         std::fprintf(stderr, "velmora: %s\n%s", qPrintable(error), kProgramUsage);
         return 2;
+    case ProgramOptions::Run:
+        break;
     }
 
     SystemClock clock;

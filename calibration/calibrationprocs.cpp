@@ -16,6 +16,9 @@ void fillTwo(QComboBox* combo, const QString& first, const QString& second) {
         combo->clear();
         combo->addItem(first);
         combo->addItem(second);
+        // Filled, not chosen: nothing is chosen until the set-up has been read, and a calibration
+        // refuses to start on an empty choice.
+        combo->setCurrentIndex(-1);
         return;
     }
     combo->setItemText(0, first);

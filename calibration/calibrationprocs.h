@@ -9,8 +9,8 @@ public:
     virtual ~CalibrationProcs() = default;
 
     // Range-mode list Combo4(0) := CalibText(5), CalibText(6); metrological list Combo4(5) :=
-    // CalibText(7), CalibText(8). A later call replaces the texts in place; the click handlers do
-    // not run.
+    // CalibText(7), CalibText(8), with no entry chosen. A later call replaces the texts in place and
+    // keeps the choice; the click handlers do not run.
     void ComboKalibDoldur();
 
 protected:

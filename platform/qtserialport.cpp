@@ -121,7 +121,7 @@ PortResult QtSerialPort::open() {
         m_broken = false;
         return {porterror::SettingsRefused, why};
     }
-    // Like a freshly opened port of the original: nothing stale in the buffers.
+    // A port just opened holds nothing left over from before.
     m_port.clear(QSerialPort::AllDirections);
     m_port.clearError();
     return {};

@@ -16,7 +16,13 @@ static QString keyPath(const QString& section, const QString& key) {
 
 QString QtSettingsStore::value(const QString& section, const QString& key, const QString& fallback) const {
     const QVariant v = m_settings->value(keyPath(section, key));
-    return v.isValid() ? v.toString() : fallback;
+    if (!v.isValid())
+        return fallback;
+    // A value edited by hand with commas and no quotes ("19200,E,7,1") comes back as a list; it
+    // was meant as the text it reads as.
+    if (v.typeId() == QMetaType::QStringList)
+        return v.toStringList().join(QLatin1Char(','));
+    return v.toString();
 }
 
 bool QtSettingsStore::contains(const QString& section, const QString& key) const {

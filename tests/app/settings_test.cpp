@@ -3,6 +3,7 @@
 #include "platform/serialport.h"
 #include "platform/settingsstore.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -170,6 +171,15 @@ TEST_F(SettingsTest, StoredTextsAreReadWithoutTheHostLocale) {
         put("OkumaZamanı", QString::fromUtf8(text));
         EXPECT_DOUBLE_EQ(read().ReadWaitTime, expected) << text;
     }
+
+    // A value edited by hand, with commas and without quotes, reads as the text it was written as.
+    m_store.reset();
+    QFile ini(m_dir.filePath(QStringLiteral("settings.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write("[QM]\nSetting=19200,E,7,1\n");
+    ini.close();
+    m_store = std::make_unique<QtSettingsStore>(ini.fileName());
+    EXPECT_EQ(read().PortSettings, "19200,E,7,1");
 }
 
 TEST(TypedReadWaitTime, OnlyAWholePositiveNumberIsAccepted) {

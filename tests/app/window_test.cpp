@@ -156,6 +156,12 @@ TEST_F(WindowTest, StartUpFillsListsCaptionAndFolders) {
     ASSERT_EQ(w().Combo4[0]->count(), 2);
     EXPECT_EQ(w().Combo4[0]->itemText(0), session().messages.CalibText[5]);
     EXPECT_EQ(w().Combo4[5]->itemText(1), session().messages.CalibText[8]);
+    // Filled, not chosen; a language load keeps a choice made since.
+    EXPECT_EQ(w().Combo4[0]->currentIndex(), -1);
+    EXPECT_EQ(w().Combo4[5]->currentIndex(), -1);
+    w().Combo4[5]->setCurrentIndex(1);
+    ASSERT_TRUE(program->app.diloku());
+    EXPECT_EQ(w().Combo4[5]->currentIndex(), 1);
     // Nothing was sent: start-up only lists the ports.
     EXPECT_TRUE(port->outputs.isEmpty());
     EXPECT_FALSE(port->isOpen());
@@ -512,15 +518,16 @@ TEST(ProgramOptionsTest, MapPortPointsThePortsForThisRunOnly) {
         QtSettingsStore user(ini);
         OverlaySettingsStore store(user);
         QString error;
-        ASSERT_TRUE(
+        ASSERT_EQ(
             applyProgramOptions({QStringLiteral("velmora"), QStringLiteral("--map-port"),
                                  QStringLiteral("COM1=/dev/pts/7"), QStringLiteral("--map-port=COM12=/dev/ttyUSB0")},
-                                store, &error));
+                                store, &error),
+            ProgramOptions::Run);
         EXPECT_EQ(store.value(QStringLiteral("Ports"), QStringLiteral("COM1"), QString()),
                   QStringLiteral("/dev/pts/7"));
         EXPECT_EQ(store.value(QStringLiteral("Ports"), QStringLiteral("COM12"), QString()),
                   QStringLiteral("/dev/ttyUSB0"));
-        EXPECT_TRUE(applyProgramOptions({QStringLiteral("velmora")}, store, &error));
+        EXPECT_EQ(applyProgramOptions({QStringLiteral("velmora")}, store, &error), ProgramOptions::Run);
         // The program's own settings still go to the user's store.
         store.setValue(QStringLiteral("QM"), QStringLiteral("Port"), QStringLiteral("2"));
     }
@@ -540,7 +547,8 @@ TEST(ProgramOptionsTest, BadOptionsAreRefusedAndNothingIsWritten) {
           QStringList{QStringLiteral("v"), QStringLiteral("--map-port"), QStringLiteral("COM2=")},
           QStringList{QStringLiteral("v"), QStringLiteral("--map-port=COM3=/dev/a"), QStringLiteral("--sim")}}) {
         QString error;
-        EXPECT_FALSE(applyProgramOptions(args, store, &error)) << qPrintable(args.join(QLatin1Char(' ')));
+        EXPECT_EQ(applyProgramOptions(args, store, &error), ProgramOptions::Refused)
+            << qPrintable(args.join(QLatin1Char(' ')));
         EXPECT_FALSE(error.isEmpty());
     }
     EXPECT_FALSE(store.contains(QStringLiteral("Ports"), QStringLiteral("COM3")));

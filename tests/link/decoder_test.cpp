@@ -33,6 +33,7 @@ TEST_F(DecoderTest, NumberWithAndWithoutChecksum) {
     EXPECT_EQ(decode("@03020064\r", "LG", "", false).toNumber(), 100);
     EXPECT_EQ(decode(answerOf("FFFFFF9C", "12"), "LG", "12").toNumber(), -100);
     EXPECT_EQ(decode(answerOf("FFFF", "00"), "LG", "00").toText(), "-1");
+    EXPECT_EQ(decode(answerOf("03E8"), "LG", "0").toNumber(), 1000); // "0" gives no address field either
     EXPECT_TRUE(logged.isEmpty());
 }
 
@@ -70,6 +71,9 @@ TEST_F(DecoderTest, TextFilteredByThePageInView) {
     session.ReadSelector = 0;
     EXPECT_EQ(decode(answer, "Tx1").toText(), QString("A\n") + QChar(0) + "B");
     EXPECT_EQ(decode(answerOf("514D32DDFD"), "Tx").toText(), QString::fromUtf16(u"QM2İı"));
+    // The pairs are compared as written: a lower-case "0a" is no line feed pair and stays.
+    session.ReadSelector = 3;
+    EXPECT_EQ(decode(answerOf("410a42"), "Tx").toText(), "A\nB");
 }
 
 TEST_F(DecoderTest, EmptyDataGivesOneNulCharacter) {

@@ -50,10 +50,36 @@ struct TransactionTest : ::testing::Test {
     }
 };
 
+// A line that hands over an answer and fails while it is being taken in: the port closes under
+// the reader.
+class LineFailingWhileRead : public SerialPort {
+public:
+    void setCommPort(int) override {}
+    int commPort() const override { return 1; }
+    void setSettings(const QString&) override {}
+    QString settings() const override { return {}; }
+    PortResult open() override {
+        m_open = true;
+        return {};
+    }
+    void close() override { m_open = false; }
+    bool isOpen() const override { return m_open; }
+    void output(const QByteArray&) override {}
+    QByteArray input() override {
+        m_open = false;
+        return "@0302006497\r";
+    }
+    int inBufferCount() override { return m_open ? 12 : 0; }
+
+private:
+    bool m_open = false;
+};
+
 } // namespace
 
 TEST_F(TransactionTest, WriteAcknowledgedAtOnce) {
-    for (const QString address : {"", "00", "05"}) {
+    // "0" is no address either: it is the value that counts, not the text.
+    for (const QString address : {"", "00", "0", "05"}) {
         useAddress(address);
         sim.clearLog();
         link.CihazaGönder(address, 19, 2, true, "Lg", 19);
@@ -69,6 +95,7 @@ TEST_F(TransactionTest, WriteAcknowledgedAtOnce) {
 TEST_F(TransactionTest, EchoIsReadAfterTheAddressField) {
     EXPECT_EQ(DeviceLink::Cevap("", "@100002\r"), "100002");
     EXPECT_EQ(DeviceLink::Cevap("00", "@100002\r"), "100002");
+    EXPECT_EQ(DeviceLink::Cevap("0", "@100002\r"), "100002");
     EXPECT_EQ(DeviceLink::Cevap("05", "@05100002\r"), "100002");
     EXPECT_EQ(DeviceLink::Cevap("05", "@05"), "");
 }
@@ -226,6 +253,12 @@ TEST_F(TransactionTest, PortReadErrorIsAMissingAnswer) {
     // Opening again brings the line back.
     ASSERT_EQ(link.PortAç(), 0);
     EXPECT_FALSE(link.isErrorAnswer(link.readExchange(199, 10)));
+
+    // Bytes taken in before the line failed are no answer either.
+    LineFailingWhileRead line;
+    DeviceLink failing(session, line, clock, dialogs);
+    ASSERT_TRUE(line.open().ok());
+    EXPECT_EQ(failing.IntOku(), "");
 }
 
 TEST_F(TransactionTest, ShutdownDuringAWriteStopsWithoutABox) {

@@ -1,6 +1,6 @@
 // Renders the start-up dialog, every tab of the main window and the pop-up panels, for both models
 // and both shipped languages, to PNG files: a way to look at the screens without a display.
-//   velmora-render [output folder]   (default: ./render)
+//   velmora-render [--output FOLDER]   (default: ./render)
 
 #include "app/program.h"
 #include "app/startupdialog.h"
@@ -23,6 +23,8 @@ namespace {
 
 int g_written = 0;
 
+const char* const kUsage = "usage: velmora-render [--output FOLDER]   (default: ./render)\n";
+
 void save(QWidget* w, const QString& path) {
     QCoreApplication::processEvents();
     if (w->grab().save(path)) {
@@ -36,9 +38,27 @@ void save(QWidget* w, const QString& path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Only an explicit output option names the folder: whatever else a caller passes (a test
+    // runner's own options, for one) must not become a folder.
+    QString out;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a = argv[i];
+        if (a == "--output" && i + 1 < argc && out.isEmpty())
+            out = QString::fromLocal8Bit(argv[++i]);
+        else if (a.startsWith("--output=") && a.size() > 9 && out.isEmpty())
+            out = QString::fromLocal8Bit(a.mid(9));
+        else if (a == "--help" || a == "-h") {
+            std::printf("%s", kUsage);
+            return 0;
+        } else {
+            std::fprintf(stderr, "velmora-render: unknown option %s\n%s", argv[i], kUsage);
+            return 2;
+        }
+    }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath() + QStringLiteral("/render");
+    if (out.isEmpty())
+        out = QDir::currentPath() + QStringLiteral("/render");
     QDir().mkpath(out);
 
     QTemporaryDir folder;
