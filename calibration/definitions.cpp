@@ -11,42 +11,39 @@ double definitionRowOfLine(const QString& line) {
     return basic::Val(line);
 }
 
-void parseDefinitionLine(DefinitionTable& table, QStringView line, double row) {
-    // Checked before anything is stored: a row that cannot be placed leaves the table alone.
-    if (!std::isfinite(row))
-        return;
-    const double r = basic::roundHalfEven(row);
-    if (r < 0 || r >= DefinitionRowCount)
-        return;
-    auto& cells = table[static_cast<std::size_t>(r)];
-
+bool parseDefinitionLine(DefinitionTable& table, QStringView line, double row) {
     int column = 0;
     qsizetype start = 0;
     for (;;) {
         const qsizetype end = line.indexOf(u';', start);
         if (end < 0)
-            return; // no closing ";": the rest is not a field
+            return true; // no closing ";": the rest is not a field
         const QStringView field = line.mid(start, end - start);
         start = end + 1;
         if (field.isEmpty())
             continue;
-        if (column >= DefinitionColumnCount)
-            return; // a ninth field has nowhere to go
+        // Checked as each field is stored, so a line without fields never fails.
+        if (!std::isfinite(row))
+            return false;
+        const double r = basic::roundHalfEven(row);
+        if (r < 0 || r >= DefinitionRowCount || column >= DefinitionColumnCount)
+            return false;
         QString text = field.toString();
         if (!text.endsWith(QLatin1String("Kg"), Qt::CaseSensitive))
             text += QLatin1String(" Kg");
-        cells[static_cast<std::size_t>(column)] = text;
+        table[static_cast<std::size_t>(r)][static_cast<std::size_t>(column)] = text;
         ++column;
     }
 }
 
-void ParseDefinitionLine(Session& s, QStringView line, double row, QStringView mode) {
+bool ParseDefinitionLine(Session& s, QStringView line, double row, QStringView mode) {
     if (mode == u"M1")
-        parseDefinitionLine(s.DefinitionTableM1, line, row);
-    else if (mode == u"M2")
-        parseDefinitionLine(s.DefinitionTableM2, line, row);
-    else if (mode == u"N")
-        parseDefinitionLine(s.DefinitionTableN, line, row);
+        return parseDefinitionLine(s.DefinitionTableM1, line, row);
+    if (mode == u"M2")
+        return parseDefinitionLine(s.DefinitionTableM2, line, row);
+    if (mode == u"N")
+        return parseDefinitionLine(s.DefinitionTableN, line, row);
+    return true;
 }
 
 bool loadDefinitionFile(DefinitionTable& table, const QString& path, const DefinitionLinePump& betweenLines) {
@@ -70,7 +67,8 @@ bool loadDefinitionFile(DefinitionTable& table, const QString& path, const Defin
             ++pos;
         if (pos < text.size() && text[pos] == u'\n')
             ++pos;
-        parseDefinitionLine(table, line, definitionRowOfLine(line));
+        if (!parseDefinitionLine(table, line, definitionRowOfLine(line)))
+            break;
     }
     return true;
 }

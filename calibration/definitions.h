@@ -26,18 +26,19 @@ double definitionRowOfLine(const QString& line);
 
 // Stores the fields of one line in row `row` (rounded half to even) of `table`. A field that does
 // not end in "Kg" gets " Kg" appended; empty fields take no column; text after the last ";" is
-// dropped. What cannot be placed is skipped rather than stopping the file: a row outside 0..86
-// (or not a finite number) stores nothing, and fields past the eighth non-empty one are dropped.
-void parseDefinitionLine(DefinitionTable& table, QStringView line, double row);
+// dropped. False when a field cannot be placed: the row is outside 0..86 (or no finite number), or
+// the line has a ninth non-empty field. The fields stored before that one stay; the reader of the
+// file stops at such a line.
+bool parseDefinitionLine(DefinitionTable& table, QStringView line, double row);
 
 // The same for the table named by `mode`: "M1" DefinitionTableM1, "M2" DefinitionTableM2, "N"
-// DefinitionTableN; any other mode stores nothing.
-void ParseDefinitionLine(Session& s, QStringView line, double row, QStringView mode);
+// DefinitionTableN; any other mode stores nothing (and is no failure).
+bool ParseDefinitionLine(Session& s, QStringView line, double row, QStringView mode);
 
-// Reads a whole definition file (Windows-1254; lines ended by CR LF, a lone LF or CR also ends a
-// line) into `table`, storing over what is there; `betweenLines` runs before each line. Returns
-// false, leaving the table untouched, when the file cannot be opened. Bad lines never end the
-// reading: each is skipped as far as it cannot be placed and the following lines are read.
+// Reads a definition file (Windows-1254; lines ended by CR LF, a lone LF or CR also ends a line)
+// into `table`, storing over what is there; `betweenLines` runs before each line. A line that
+// cannot be placed ends the reading there: the lines before it, and its own fields before the
+// failing one, stay. Returns false, leaving the table untouched, when the file cannot be opened.
 bool loadDefinitionFile(DefinitionTable& table, const QString& path, const DefinitionLinePump& betweenLines = {});
 
 // The three start-up loaders: AppFolder & file name into DefinitionTableM1, DefinitionTableM2 and

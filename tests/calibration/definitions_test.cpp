@@ -20,8 +20,8 @@ QString q(const char* s) {
 }
 
 // A line parsed with its own leading number as the row, as the loaders do.
-void parse(DefinitionTable& t, const QString& line) {
-    parseDefinitionLine(t, line, definitionRowOfLine(line));
+bool parse(DefinitionTable& t, const QString& line) {
+    return parseDefinitionLine(t, line, definitionRowOfLine(line));
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
@@ -81,24 +81,26 @@ TEST(DefinitionLine, RowsRoundHalfEvenAndLaterLinesOverwriteOnlyTheirColumns) {
     EXPECT_EQ(t[16][0], q("&H10 - y Kg"));
 }
 
-TEST(DefinitionLine, WhatCannotBePlacedIsSkippedWithoutHarm) {
+TEST(DefinitionLine, WhatCannotBePlacedFailsTheLine) {
     DefinitionTable t{};
     const DefinitionTable empty{};
     for (double row : {-1.0, -0.6, 87.0, 86.6, 1e300, -1e300, std::numeric_limits<double>::infinity(),
                        std::numeric_limits<double>::quiet_NaN()})
-        parseDefinitionLine(t, q("x;y;"), row);
-    parse(t, q("-3;a;"));
-    parse(t, q("999999999999999999999;a;"));
+        EXPECT_FALSE(parseDefinitionLine(t, q("x;y;"), row)) << row;
+    EXPECT_FALSE(parse(t, q("-3;a;")));
+    EXPECT_FALSE(parse(t, q("999999999999999999999;a;")));
     EXPECT_EQ(t, empty);
+    // Without a field there is nothing to place, whatever the row.
+    EXPECT_TRUE(parse(t, q("99 - 9 Kg")));
 
     // -0.5 and 86.5 round to 0 and 86 and are placed.
-    parseDefinitionLine(t, q("lo;"), -0.5);
-    parseDefinitionLine(t, q("hi;"), 86.5);
+    EXPECT_TRUE(parseDefinitionLine(t, q("lo;"), -0.5));
+    EXPECT_TRUE(parseDefinitionLine(t, q("hi;"), 86.5));
     EXPECT_EQ(t[0][0], q("lo Kg"));
     EXPECT_EQ(t[86][0], q("hi Kg"));
 
-    // Eight fields fit; the ninth and later are dropped, the first eight kept.
-    parse(t, q("1;f1;f2;f3;f4;f5;f6;f7;f8;f9;"));
+    // Eight fields fit; a ninth fails the line, the first eight stay.
+    EXPECT_FALSE(parse(t, q("1;f1;f2;f3;f4;f5;f6;f7;f8;f9;")));
     EXPECT_EQ(t[1][0], q("1 Kg"));
     EXPECT_EQ(t[1][7], q("f7 Kg"));
 }
@@ -119,7 +121,7 @@ TEST(DefinitionLine, ModeSelectsTheTable) {
     }
 }
 
-TEST(DefinitionFile, LoadsWholeFileAndSurvivesBadLines) {
+TEST(DefinitionFile, ReadsUpToTheFirstLineThatCannotBePlaced) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     Session s;
@@ -127,32 +129,34 @@ TEST(DefinitionFile, LoadsWholeFileAndSurvivesBadLines) {
 
     QByteArray bytes;
     bytes += "0 - 1 Kg;3 - 0.001 Kg;\r\n";
-    bytes += "\r\n";                           // blank
-    bytes += "junk without fields\r\n";        // no ";"
-    bytes += "99 - 9 Kg;out of range;\r\n";    // row outside the table
-    bytes += "\xFE\xFF\x81;\x80;\r\n";         // garbled bytes, row 0: overwrites columns 0 and 1
-    bytes += "2;a;b;c;d;e;f;g;h;i;j;\r\n";     // too many fields
-    bytes += "5 - 6 Kg;3 - 0.001 Kg;\n";       // bare LF
-    bytes += "6 - 8 Kg;4 - 0.002 Kg;\r";       // bare CR
-    bytes += "7 - 10 Kg;5 - 0.005 Kg;6 - 0.0"; // truncated last line, no line end
+    bytes += "\r\n";                       // blank
+    bytes += "junk without fields\r\n";    // no ";"
+    bytes += "99 - 9 Kg\r\n";              // out of range, but nothing to place
+    bytes += "\xFE\xFF\x81;\x80;\r\n";     // garbled bytes, row 0: overwrites columns 0 and 1
+    bytes += "5 - 6 Kg;3 - 0.001 Kg;\n";   // bare LF
+    bytes += "6 - 8 Kg;4 - 0.002 Kg;\r";   // bare CR
+    bytes += "2;a;b;c;d;e;f;g;h;i;j;\r\n"; // a ninth field: the reading ends here
+    bytes += "7 - 10 Kg;5 - 0.005 Kg;\r\n";
     ASSERT_TRUE(writeFile(s.AppFolder + q("SGMetrolojik.txt"), bytes));
 
     int pumped = 0;
     EXPECT_TRUE(LoadSGDefinitions(s, [&] { ++pumped; }));
-    EXPECT_EQ(pumped, 9);
+    EXPECT_EQ(pumped, 8);
 
     const DefinitionTable& t = s.DefinitionTableM1;
     EXPECT_EQ(t[0][0], q("şÿ\u0081 Kg"));
     EXPECT_EQ(t[0][1], q("€ Kg"));
-    EXPECT_EQ(t[2][7], q("g Kg"));
     EXPECT_EQ(t[5][1], q("3 - 0.001 Kg"));
     EXPECT_EQ(t[6][1], q("4 - 0.002 Kg"));
-    EXPECT_EQ(t[7][1], q("5 - 0.005 Kg"));
-    EXPECT_TRUE(t[7][2].isEmpty());
-    for (int r : {1, 3, 4, 8, 86})
+    EXPECT_EQ(t[2][7], q("g Kg"));
+    for (int r : {1, 3, 4, 7, 8, 86})
         EXPECT_TRUE(t[r][0].isEmpty()) << r;
-    // Other tables untouched.
-    EXPECT_EQ(s.DefinitionTableN, DefinitionTable{});
+
+    // A row outside the table ends the reading just the same, before anything of its line.
+    ASSERT_TRUE(writeFile(s.AppFolder + q("Normal.txt"), "1 - 2 Kg;\r\n87 - x;\r\n3 - 4 Kg;\r\n"));
+    EXPECT_TRUE(LoadNormalDefinitions(s));
+    EXPECT_EQ(s.DefinitionTableN[1][0], q("1 - 2 Kg"));
+    EXPECT_TRUE(s.DefinitionTableN[3][0].isEmpty());
     EXPECT_EQ(s.DefinitionTableM2, DefinitionTable{});
 }
 
