@@ -497,10 +497,14 @@ TEXTS = {
     384: ("Welcome", "Hoş geldiniz"),
     # Invalid date on the date/time panel.
     385: ("The date is not valid.", "Tarih geçerli değil."),
+    # Parameter-set file: a save that failed, an open that was refused (the path follows).
+    386: ("The parameter-set file could not be saved.", "Parametre dosyası kaydedilemedi."),
+    387: ("The file could not be opened or is not a complete parameter-set file.",
+          "Dosya açılamadı veya eksiksiz bir parametre dosyası değil."),
 }
 
-# Lines 386-418 have a place in the file but nothing reads them.
-for _n in range(386, LINE_COUNT + 1):
+# Lines 388-418 have a place in the file but nothing reads them.
+for _n in range(388, LINE_COUNT + 1):
     TEXTS[_n] = ("Reserved", "Yedek")
 
 LANGUAGES = {"English.txt": 0, "Türkçe.txt": 1}

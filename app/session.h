@@ -3,6 +3,7 @@
 #include "app/messagetables.h"
 #include "calibration/calibrationstate.h"
 #include "pages/parametervalues.h"
+#include "paramset/parameterset.h"
 
 #include <QString>
 
@@ -40,6 +41,8 @@ struct Session {
     QString ProgramFolder;
     QString ParamFileName = QStringLiteral("*.Vlm");
     QString ParamFilePath;
+    // The parameter set the File menu saves and opens; the pages are its working copy.
+    ParameterSet CurrentParameterSet;
 
     // Weighing limits, unknown until the range set-up has been read.
     std::optional<double> DisplayMaximum;
