@@ -15,7 +15,8 @@ struct StartupWidgets;
 class AppProcs;         // app/: start-up, settings, language, menus, keys
 class LinkProcs;        // link/: connecting, identification, the status lamp
 class PagesProcs;       // pages/: grid pages and editors
-class ParamsetProcs;    // paramset/: parameter-set record, file and transfers
+class ParamsetProcs;    // paramset/: parameter-set record, file, panels and File menu
+class DeviceTransfers;  // paramset/: the parameter set's exchanges with the indicator
 class CalibrationProcs; // calibration/: definition tables, calibration, analog output, status
 
 // Everything the window's procedures share. Each folder's procedures hold a reference to one
@@ -40,5 +41,6 @@ struct AppContext {
     LinkProcs* linkProcs = nullptr;
     PagesProcs* pages = nullptr;
     ParamsetProcs* paramset = nullptr;
+    DeviceTransfers* transfers = nullptr;
     CalibrationProcs* calibration = nullptr;
 };

@@ -15,7 +15,7 @@ QString folderWithSlash(const QString& folder) {
 
 Program::Program(SerialPort& port, Clock& clock, Dialogs& dialogs, SettingsStore& store, const QString& programFolder)
     : link(session, port, clock, dialogs), ctx{session, port, clock, dialogs, store, link}, app(ctx, window),
-      linkProcs(ctx), connectionPanel(ctx), pages(ctx), paramset(ctx), calibration(ctx) {
+      linkProcs(ctx), connectionPanel(ctx), pages(ctx), paramset(ctx), transfers(ctx), calibration(ctx) {
     session.ProgramFolder = folderWithSlash(programFolder);
     session.AppFolder = session.ProgramFolder;
     ctx.w = &window.widgets();
@@ -23,6 +23,7 @@ Program::Program(SerialPort& port, Clock& clock, Dialogs& dialogs, SettingsStore
         ctx.Grid1[i] = &window.pages()[i];
     ctx.pages = &pages;
     ctx.paramset = &paramset;
+    ctx.transfers = &transfers;
     ctx.calibration = &calibration;
     ctx.linkProcs = &linkProcs;
     app.wire();

@@ -9,6 +9,7 @@
 #include "link/connection.h"
 #include "link/transaction.h"
 #include "pages/pagesprocs.h"
+#include "paramset/devicetransfers.h"
 #include "paramset/paramsetprocs.h"
 
 #include <QString>
@@ -38,6 +39,7 @@ public:
     ConnectionPanel connectionPanel;
     PagesProcs pages;
     ParamsetProcs paramset;
+    DeviceTransfers transfers;
     CalibrationProcs calibration;
 
     MainWidgets& w() { return window.widgets(); }
