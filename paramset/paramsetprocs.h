@@ -26,6 +26,26 @@ public:
     // message and changes nothing. The pages are not touched: showParameterSet shows the record.
     bool readParameterSetFile(const QString& path);
 
+    // The pages to the record, in the order Save, Save As and the send panel run them: header and
+    // footer lines with their alignment and the label text; ID memories and titles; setpoints;
+    // preset tares; the parameter page with its working values.
+    void fillRecordFromPages();
+    void BaslıkKaydı();
+    void IDKaydı();
+    void SetpointKaydı();
+    void PDaraKaydı();
+    void ParametreKaydet();
+
+    // The record to the pages after an open, in the same order, then the boxes without the blanks
+    // the record pads them with (a centred line also without its leading ones, so that saving it
+    // again centres the same text to the same bytes).
+    void showParameterSet();
+    void BaslıkOku();
+    void IDOKU();
+    void SetpointOku();
+    void ParametreOku();
+    void PDaraOku();
+
     // The window caption for the current file: "VELMORA v1.0 [name]", or without the bracket
     // while the set is untitled.
     void showFileNameInCaption();

@@ -20,6 +20,7 @@ struct SampleFile {
         int offset;
         int size;
         std::function<QByteArray(const ParameterSet&)> bytesOf; // the member as the record holds it
+        bool kept = false; // no page shows it: it goes from an opened file into its next save as it is
     };
     QByteArray bytes;
     int tail = 0; // offset of the calibration section
@@ -73,11 +74,18 @@ inline QByteArray junk(int n, int seed) {
 inline SampleFile makeSampleFile() {
     using namespace sample;
     SampleFile f;
-    auto put = [&f](const char* name, int offset, const QByteArray& value, auto get) {
+    bool kept = false; // marks the next field put
+    auto put = [&f, &kept](const char* name, int offset, const QByteArray& value, auto get) {
         if (f.bytes.size() < offset + value.size())
             f.bytes.resize(offset + value.size(), '\0');
         f.bytes.replace(offset, value.size(), value);
-        f.fields.push_back({name, offset, int(value.size()), get});
+        f.fields.push_back({name, offset, int(value.size()), get, kept});
+        kept = false;
+    };
+    // A field that no page shows, holding bytes that are no text.
+    auto reserved = [&](const char* name, int offset, int size, int seed, auto get) {
+        kept = true;
+        put(name, offset, junk(size, seed), get);
     };
 
     for (int i = 0; i < 4; ++i)
@@ -107,8 +115,10 @@ inline SampleFile makeSampleFile() {
     for (int j = 0; j < 3; ++j) {
         for (int k = 0; k < 10; ++k) {
             QByteArray text = cp1254::encode(QStringLiteral("%1,%2").arg(j * 1000 + k + 1).arg(k * 11));
-            if (k == 9)
+            if (k == 9) {
                 text = j == 0 ? QByteArray() : j == 1 ? junk(7, 3) : QByteArray(300, 'x');
+                kept = true;
+            }
             put("Setpoint", at, le(quint16(text.size())) + text, [j, k](const ParameterSet& r) {
                 const auto& t = r.SetpointTable;
                 return of((j == 0 ? t.Setpoint1 : j == 1 ? t.Setpoint2 : t.Setpoint3)[k]);
@@ -122,7 +132,7 @@ inline SampleFile makeSampleFile() {
 
     put("RangeModeText", T + 0, fixed(QStringLiteral("1- Dual range"), 25),
         SAMPLE_MEMBER(CalibrationSection.RangeModeText));
-    put("CalSpare1", T + 25, junk(25, 1), SAMPLE_MEMBER(CalibrationSection.CalSpare1));
+    reserved("CalSpare1", T + 25, 25, 1, SAMPLE_MEMBER(CalibrationSection.CalSpare1));
     put("Capacity1Text", T + 50, fixed("24", 25), SAMPLE_MEMBER(CalibrationSection.Capacity1Text));
     put("Division1Text", T + 75, fixed("3", 25), SAMPLE_MEMBER(CalibrationSection.Division1Text));
     put("Capacity2Text", T + 100, fixed("30", 25), SAMPLE_MEMBER(CalibrationSection.Capacity2Text));
@@ -138,7 +148,7 @@ inline SampleFile makeSampleFile() {
     put("CalWord74Value", T + 220, le(qint32(-7)), SAMPLE_MEMBER(CalibrationSection.CalWord74Value));
     put("CalGravity1Value", T + 224, le(qint32(80665)), SAMPLE_MEMBER(CalibrationSection.CalGravity1Value));
     put("CalGravity2Value", T + 228, le(qint32(9)), SAMPLE_MEMBER(CalibrationSection.CalGravity2Value));
-    put("CalSpareWord", T + 232, junk(2, 7), SAMPLE_MEMBER(CalibrationSection.CalSpareWord));
+    reserved("CalSpareWord", T + 232, 2, 7, SAMPLE_MEMBER(CalibrationSection.CalSpareWord));
 
     const char* head[] = {"0- Industrial", "1- Multi-interval", "2- ±20%",  "1- ±2%",
                           "3- Automatic",  "2- Continuous",     "2- ±1.0e", "2", // tilt code digit
@@ -151,18 +161,18 @@ inline SampleFile makeSampleFile() {
                                         &h.Param206Text, &h.Param207Text, &h.Param801Text};
             return of(*m[k]);
         });
-    put("HeadSpare1", T + 459, junk(25, 2), SAMPLE_MEMBER(ConfigurationSection.ConfigurationHead.HeadSpare1));
-    put("HeadSpare2", T + 484, junk(25, 4), SAMPLE_MEMBER(ConfigurationSection.ConfigurationHead.HeadSpare2));
+    reserved("HeadSpare1", T + 459, 25, 2, SAMPLE_MEMBER(ConfigurationSection.ConfigurationHead.HeadSpare1));
+    reserved("HeadSpare2", T + 484, 25, 4, SAMPLE_MEMBER(ConfigurationSection.ConfigurationHead.HeadSpare2));
 
 #define BODY(m) SAMPLE_MEMBER(ConfigurationSection.ConfigurationBody.m)
     put("Param120Text", T + 509, fixed("3 ", 25), BODY(Param120Text));
-    put("BodySpare1", T + 534, junk(25, 5), BODY(BodySpare1));
-    put("BodySpare2", T + 559, junk(25, 6), BODY(BodySpare2));
+    reserved("BodySpare1", T + 534, 25, 5, BODY(BodySpare1));
+    reserved("BodySpare2", T + 559, 25, 6, BODY(BodySpare2));
     put("Param100Text", T + 584, fixed("2- Checkweighing", 25), BODY(Param100Text));
     put("Param131Text", T + 609, fixed("1- Print", 25), BODY(Param131Text));
     put("Param132Text", T + 634, fixed("3- Hold", 25), BODY(Param132Text));
     put("Param133Text", T + 659, fixed("5- ID entry", 25), BODY(Param133Text));
-    put("BodySpare3", T + 684, junk(25, 8), BODY(BodySpare3));
+    reserved("BodySpare3", T + 684, 25, 8, BODY(BodySpare3));
     put("Param101Value", T + 709, le(qint32(-1500)), BODY(Param101Value));
     put("Param102Text", T + 713, fixed("5", 25), BODY(Param102Text));
     put("Param104Value", T + 738, le(qint32(100)), BODY(Param104Value));
@@ -171,15 +181,16 @@ inline SampleFile makeSampleFile() {
     put("Param111Text", T + 792, fixed("2- Data hold", 25), BODY(Param111Text));
     put("Param112Text", T + 817, fixed("1- t", 25), BODY(Param112Text));
     put("Param113Text", T + 842, fixed("1- Yes", 25), BODY(Param113Text));
-    put("BodySpare4", T + 867, junk(25, 9), BODY(BodySpare4));
+    reserved("BodySpare4", T + 867, 25, 9, BODY(BodySpare4));
     put("Param130Text", T + 892, fixed("3- 30 min", 25), BODY(Param130Text));
     put("Param105Text", T + 917, fixed("1", 25), BODY(Param105Text)); // filling code digit
-    put("BodySpare5", T + 942, junk(25, 10), BODY(BodySpare5));
-    put("BodySpareByte", T + 967, junk(1, 1), BODY(BodySpareByte));
+    reserved("BodySpare5", T + 942, 25, 10, BODY(BodySpare5));
+    reserved("BodySpareByte", T + 967, 1, 1, BODY(BodySpareByte));
     // Ports: the written fields hold texts, the others bytes that are no text.
     for (int p = 0; p < 4; ++p) {
         for (int j = 0; j < 9; ++j) {
             const bool written = p < 3 ? (j <= 3 || j == 8 || (p == 2 && j == 4)) : (j == 0 || j == 2);
+            kept = !written;
             put("SerialPorts", T + 968 + 225 * p + 25 * j,
                 written ? fixed(QStringLiteral("%1- PORT %2 FIELD %3").arg(j).arg(p).arg(j), 25) : junk(25, p + j),
                 [p, j](const ParameterSet& r) {
@@ -201,23 +212,25 @@ inline SampleFile makeSampleFile() {
     put("Param047Text", T + 2022, fixed("10", 25), BODY(Param047Text));
     put("Param048Text", T + 2047, fixed("0- Off", 25), BODY(Param048Text));
     put("Param049Text", T + 2072, fixed("12", 2), BODY(Param049Text));
-    put("BodySpare6", T + 2074, junk(25, 11), BODY(BodySpare6));
-    put("BodySpare7", T + 2099, junk(25, 12), BODY(BodySpare7));
+    reserved("BodySpare6", T + 2074, 25, 11, BODY(BodySpare6));
+    reserved("BodySpare7", T + 2099, 25, 12, BODY(BodySpare7));
     put("Param410Word", T + 2124, le(qint16(-1)), BODY(Param410Word));
     put("Param420Word", T + 2126, le(qint16(-3036)), BODY(Param420Word));
-    put("BodySpare8", T + 2128, junk(25, 13), BODY(BodySpare8));
-    put("BodySpare9", T + 2153, junk(25, 14), BODY(BodySpare9));
-    put("BodySpare10", T + 2178, junk(25, 15), BODY(BodySpare10));
+    reserved("BodySpare8", T + 2128, 25, 13, BODY(BodySpare8));
+    reserved("BodySpare9", T + 2153, 25, 14, BODY(BodySpare9));
+    reserved("BodySpare10", T + 2178, 25, 15, BODY(BodySpare10));
     put("BarcodeLine2Text", T + 2203, fixed("BARKOD 2", 25), BODY(BarcodeLine2Text));
     put("BarcodeLine3Text", T + 2228, fixed("BARKOD 3", 25), BODY(BarcodeLine3Text));
-    put("BodySpareBytes", T + 2253, junk(9, 16), BODY(BodySpareBytes));
+    reserved("BodySpareBytes", T + 2253, 9, 16, BODY(BodySpareBytes));
     put("DeviceModelText", T + 2262, fixed("QM2 v1.23", 25), BODY(DeviceModelText));
     put("DeviceInfoText", T + 2287, fixed("SN 104872", 25), BODY(DeviceInfoText));
 #undef BODY
     // Whole tares, as the page's editor admits; entry 99 is never shown and keeps a fraction.
-    for (int k = 0; k < 100; ++k)
+    for (int k = 0; k < 100; ++k) {
+        kept = k == 99;
         put("Tares", T + 2312 + 8 * k, le(k == 99 ? 0.125 : double(k * 250)),
             [k](const ParameterSet& r) { return of(r.PresetTareTable.Tares[k]); });
+    }
     return f;
 }
 
