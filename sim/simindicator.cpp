@@ -103,7 +103,7 @@ QByteArray configurationBlock(SimIndicator::Model model) {
     put(27, 75);                    // [103] 7.5
     put(28, 1);
     put(29, 0);
-    put(30, 2);
+    put(30, 0); // kg
     put(31, 0);
     put(33, 1);
     put(35, 0); // filling mode
@@ -131,7 +131,7 @@ QByteArray configurationBlock(SimIndicator::Model model) {
     put(61, 5);
     put(62, 4);
     put(65, 1);
-    put(68, 0);
+    put(68, 1); // print key
     put(69, 1);
     put(70, 0);
     put(71, 0);
