@@ -174,9 +174,9 @@ void ParamsetProcs::showParameterSet() {
     }
     auto bare = [](const QString& line, bool centred) { return centred ? trimBlanks(line) : trimTrailingBlanks(line); };
     for (int k = 0; k < 4; ++k)
-        setTextQuietly(w.Baslık[k], bare(w.Baslık[k]->text(), r.AlignmentFlags.HeaderCentred == -1));
+        setTextQuietly(w.Baslık[k], bare(w.Baslık[k]->text(), r.AlignmentFlags.HeaderCentred != 0));
     for (int k = 0; k < 2; ++k)
-        setTextQuietly(w.DipNot[k], bare(w.DipNot[k]->text(), r.AlignmentFlags.FooterCentred == -1));
+        setTextQuietly(w.DipNot[k], bare(w.DipNot[k]->text(), r.AlignmentFlags.FooterCentred != 0));
     {
         const QSignalBlocker block(w.EPL);
         w.EPL->setPlainText(trimTrailingBlanks(w.EPL->toPlainText()));
