@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     WidgetDialogs dialogs(&clock);
     QtSerialPort port(store);
     Program program(port, clock, dialogs, store, QCoreApplication::applicationDirPath());
+    dialogs.setOwner(&program.window);
     // Closing the start-up dialog without choosing a model ends the program.
     if (!program.app.Form_Load())
         return 0;

@@ -706,10 +706,15 @@ void AppProcs::wire() {
         return;
     m_wired = true;
     MainWidgets& w = *m_ctx.w;
-    QObject::connect(w.MnAyar[3], &QAction::triggered, &m_window, [this] { openLanguagePanel(); });
-    QObject::connect(w.SSCommand9, &QPushButton::clicked, &m_window, [this] { SSCommand9_Click(); });
-    QObject::connect(w.SSCommand8, &QPushButton::clicked, &m_window, [this] { SSCommand8_Click(); });
-    QObject::connect(w.File1, &QListWidget::itemDoubleClicked, &m_window, [this] { File1_DblClick(); });
+    const Session& s = m_ctx.session;
+    QObject::connect(w.MnAyar[3], &QAction::triggered, &m_window, unlessDeviceBusy(s, [this] { openLanguagePanel(); }));
+    QObject::connect(w.SSCommand9, &QPushButton::clicked, &m_window,
+                     unlessDeviceBusy(s, [this] { SSCommand9_Click(); }));
+    QObject::connect(w.SSCommand8, &QPushButton::clicked, &m_window,
+                     unlessDeviceBusy(s, [this] { SSCommand8_Click(); }));
+    QObject::connect(w.File1, &QListWidget::itemDoubleClicked, &m_window,
+                     unlessDeviceBusy(s, [this] { File1_DblClick(); }));
+    QObject::connect(w.Command3, &QPushButton::clicked, &m_window, unlessDeviceBusy(s, [this] { Command3_Click(); }));
+    // The span-weight prompt is answered while the calibration job waits for it.
     QObject::connect(w.Label17, &ClickLabel::clicked, &m_window, [this] { Label17_Click(); });
-    QObject::connect(w.Command3, &QPushButton::clicked, &m_window, [this] { Command3_Click(); });
 }

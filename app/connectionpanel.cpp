@@ -66,17 +66,18 @@ void ConnectionPanel::wire() {
         return;
     m_wired = true;
     MainWidgets& w = *m_ctx.w;
+    const Session& s = m_ctx.session;
     for (int i : {0, 1, 4, 6})
-        QObject::connect(w.MnAyar[i], &QAction::triggered, this, [this, i] { MnAyar_Click(i); });
+        QObject::connect(w.MnAyar[i], &QAction::triggered, this, unlessDeviceBusy(s, [this, i] { MnAyar_Click(i); }));
     // A choice the user makes; the program's own settings of the box do not count.
-    QObject::connect(w.Combo9, &QComboBox::activated, this, [this] { Combo9_Click(); });
-    QObject::connect(w.SSCommand1, &QPushButton::clicked, this, [this] { SSCommand1_Click(); });
-    QObject::connect(w.SSCommand7, &QPushButton::clicked, this, [this] { SSCommand7_Click(); });
+    QObject::connect(w.Combo9, &QComboBox::activated, this, unlessDeviceBusy(s, [this] { Combo9_Click(); }));
+    QObject::connect(w.SSCommand1, &QPushButton::clicked, this, unlessDeviceBusy(s, [this] { SSCommand1_Click(); }));
+    QObject::connect(w.SSCommand7, &QPushButton::clicked, this, unlessDeviceBusy(s, [this] { SSCommand7_Click(); }));
     w.SSCommand1->installEventFilter(this);
 }
 
 bool ConnectionPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (m_ctx.w && watched == m_ctx.w->SSCommand1 && event->type() == QEvent::KeyPress) {
+    if (m_ctx.w && watched == m_ctx.w->SSCommand1 && event->type() == QEvent::KeyPress && !m_ctx.session.deviceBusy) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers m = key->modifiers();
         const int shift =
@@ -88,9 +89,6 @@ bool ConnectionPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ConnectionPanel::MnAyar_Click(int index) {
-    // A panel that changes the port or the language must not open in the middle of an exchange.
-    if (m_ctx.session.deviceBusy && (index == 0 || index == 3))
-        return;
     switch (index) {
     case 0:
         openConnectionPanel();
@@ -111,9 +109,6 @@ void ConnectionPanel::MnAyar_Click(int index) {
 }
 
 void ConnectionPanel::refreshPortList() {
-    // Listing opens and closes every port: not while a device job has the port.
-    if (m_ctx.session.deviceBusy)
-        return;
     const QStringList ports = m_ctx.link.Portkontrol();
     QComboBox* box = m_ctx.w->Combo6;
     const QSignalBlocker block(box);

@@ -90,3 +90,17 @@ private:
     Session& m_session;
     bool m_acquired;
 };
+
+// Wraps the handler of something the user does (a menu item, a toolbar or panel button, the lamp)
+// so that it does nothing while a device job runs: a job's waits dispatch events, and a panel
+// opened, a window unlocked or a port touched in the middle of an exchange breaks it. Wire every
+// user control through it at the point where it is triggered:
+//     QObject::connect(item, &QAction::triggered, ctx, unlessDeviceBusy(session, [this] { ... }));
+// The handler takes no arguments (capture what it needs). Only Esc and closing the window are
+// meant to reach a running job, and the answers a job itself waits for (the span-weight prompt).
+template <typename Handler> auto unlessDeviceBusy(const Session& session, Handler handler) {
+    return [&session, handler = std::move(handler)]() mutable {
+        if (!session.deviceBusy)
+            handler();
+    };
+}

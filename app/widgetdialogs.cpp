@@ -78,8 +78,12 @@ bool WidgetDialogs::ending() const {
     return m_clock && m_clock->isShuttingDown();
 }
 
-QWidget* WidgetDialogs::owner() {
-    return QApplication::activeWindow();
+QWidget* WidgetDialogs::owner() const {
+    if (m_owner && m_owner->isVisible())
+        return m_owner;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return m_owner;
 }
 
 MsgResult WidgetDialogs::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) {

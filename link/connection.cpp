@@ -58,9 +58,11 @@ void LinkProcs::wire() {
         return;
     m_wired = true;
     MainWidgets& w = *m_ctx.w;
+    const Session& s = m_ctx.session;
     for (int i = 0; i < 3; ++i)
-        QObject::connect(w.Image2[i], &ClickLabel::clicked, w.Image2[i], [this, i] { Image2_Click(i); });
-    QObject::connect(w.connect, &QAction::triggered, w.connect, [this] { connect_Click(); });
+        QObject::connect(w.Image2[i], &ClickLabel::clicked, w.Image2[i],
+                         unlessDeviceBusy(s, [this, i] { Image2_Click(i); }));
+    QObject::connect(w.connect, &QAction::triggered, w.connect, unlessDeviceBusy(s, [this] { connect_Click(); }));
 }
 
 QString LinkProcs::extraText(int k) const {
@@ -142,9 +144,6 @@ void LinkProcs::Image2_Click(int index) {
     Session& s = m_ctx.session;
     MainWidgets& w = *m_ctx.w;
     if (index == 0) {
-        // One device job at a time: a connect asked for while another job runs does nothing.
-        if (s.deviceBusy)
-            return;
         ışık(QStringLiteral("sarı"));
         w.SSTab1->setEnabled(false);
         w.SSPanel11->setEnabled(false);
@@ -175,8 +174,6 @@ void LinkProcs::Image2_Click(int index) {
 
 void LinkProcs::connect_Click() {
     Session& s = m_ctx.session;
-    if (s.deviceBusy)
-        return;
     // The connection itself decides the way, not the item's caption, which a language load may
     // have changed.
     if (s.Connected) {

@@ -149,8 +149,8 @@ TEST_F(ConnectionPanelTest, ASecondOkWhileTheRangeIsReadAndPanelsDuringAJobAreRe
 
     {
         DeviceBusyGuard job(f.session());
-        f.connectionPanel().MnAyar_Click(0);
-        f.connectionPanel().MnAyar_Click(3);
+        w.MnAyar[0]->trigger();
+        w.MnAyar[3]->trigger();
     }
     EXPECT_TRUE(w.SSPanel1->isHidden());
     EXPECT_TRUE(w.SSPanel7->isHidden());

@@ -10,12 +10,15 @@
 #include "sim/simport.h"
 #include "support/programfolder.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -305,6 +308,90 @@ TEST_F(WindowTest, EscDuringADeviceJobOnlyAsksItToStop) {
     EXPECT_TRUE(visible(w().Image2[2]));
 }
 
+// ---------------------------------------------------------------------------------------------
+// One device job at a time
+
+// The language panel from the Settings menu while a connect waits for its answer.
+TEST_F(WindowTest, TheSettingsMenuCannotOpenThePanelDuringAConnect) {
+    ASSERT_TRUE(start(1));
+    bool lockedThroughout = false;
+    clock.onWait = [&](double) {
+        clock.onWait = nullptr;
+        w().MnAyar[3]->trigger();
+        w().SSCommand8->click();
+        lockedThroughout = !w().SSTab1->isEnabled() && visible(w().Image2[2]);
+    };
+    emit w().Image2[0]->clicked();
+    EXPECT_TRUE(lockedThroughout);
+    EXPECT_TRUE(session().Connected);
+    EXPECT_FALSE(visible(w().SSPanel7));
+    EXPECT_TRUE(visible(w().Image2[1]));
+    EXPECT_TRUE(w().MnAyar1->menuAction()->isEnabled());
+}
+
+// Esc and closing the window aside, nothing the user triggers reaches a running job: every
+// enabled menu item, toolbar and panel button, the lamp, the language list and the keys are
+// refused where they are triggered. Only the answers a job itself waits for are let through.
+TEST_F(WindowTest, NoUserActionReachesARunningDeviceJob) {
+    ASSERT_TRUE(start(1));
+    emit w().Image2[0]->clicked();
+    ASSERT_TRUE(session().Connected);
+    const QSet<QObject*> answersAJobWaitsFor{w().SSCommand2[1], w().SSCommand11[0], w().SSCommand11[1], w().Label17};
+    int refreshes = 0;
+    program->app.refreshPageInView = [&] { ++refreshes; };
+    w().Combo9->setCurrentIndex(0); // ODD, which would choose 7 data bits
+    w().Combo8->setCurrentText(QStringLiteral("8"));
+    dialogs.clear();
+    indicator.clearLog();
+    const int opens = port->openCalls;
+    auto storedSettings = [this] {
+        QFile ini(dir.filePath(QStringLiteral("settings.ini")));
+        return ini.open(QIODevice::ReadOnly) ? ini.readAll() : QByteArray();
+    };
+    const QByteArray settings = storedSettings();
+
+    {
+        DeviceBusyGuard job(session());
+        program->app.ışık(QStringLiteral("sarı"));
+        QList<QAction*> actions{w().connect};
+        for (QAction* a : w().MnDosya)
+            actions << a;
+        for (QAction* a : w().MnAyar)
+            actions << a;
+        for (QAction* a : w().Toolbar1Button)
+            actions << a;
+        for (const auto& bar : w().Toolbar2Button)
+            for (QAction* a : bar)
+                actions << a;
+        for (QAction* a : actions)
+            if (a && a->isEnabled())
+                a->trigger();
+        // Tool buttons are the toolbars' actions above (and Qt's own scroll and overflow buttons).
+        for (QAbstractButton* b : program->window.findChildren<QAbstractButton*>())
+            if (b->isEnabled() && !answersAJobWaitsFor.contains(b) && !qobject_cast<QToolButton*>(b))
+                b->click();
+        for (ClickLabel* l : program->window.findChildren<ClickLabel*>())
+            if (!answersAJobWaitsFor.contains(l))
+                emit l->clicked();
+        emit w().File1->itemDoubleClicked(nullptr);
+        emit w().Combo9->activated(0);
+        pressKey(Qt::Key_F5);
+        QKeyEvent settingKey(QEvent::KeyPress, Qt::Key_S, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+        QCoreApplication::sendEvent(w().SSCommand1, &settingKey);
+    }
+
+    EXPECT_TRUE(session().Connected);
+    EXPECT_TRUE(visible(w().Image2[2])) << "the window was unlocked under the job";
+    for (QWidget* panel : {w().SSPanel1, w().SSPanel2, w().SSPanel3, w().SSPanel7})
+        EXPECT_FALSE(visible(panel)) << qPrintable(panel->objectName());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    EXPECT_EQ(port->openCalls, opens);
+    EXPECT_TRUE(indicator.frames.isEmpty());
+    EXPECT_EQ(refreshes, 0);
+    EXPECT_EQ(w().Combo8->currentText(), QStringLiteral("8"));
+    EXPECT_EQ(storedSettings(), settings);
+}
+
 TEST_F(WindowTest, OtherKeysPassThrough) {
     ASSERT_TRUE(start(1));
     QLineEdit* box = w().Baslık[0];
@@ -552,6 +639,26 @@ TEST(ProgramOptionsTest, BadOptionsAreRefusedAndNothingIsWritten) {
         EXPECT_FALSE(error.isEmpty());
     }
     EXPECT_FALSE(store.contains(QStringLiteral("Ports"), QStringLiteral("COM3")));
+}
+
+TEST(WidgetDialogsTest, BoxesOpenOverTheProgramsWindow) {
+    QWidget window;
+    window.show();
+    WidgetDialogs dialogs;
+    dialogs.setOwner(&window);
+    QWidget* parent = nullptr;
+    QTimer answer;
+    answer.setInterval(0);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            answer.stop();
+            parent = box->parentWidget();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    answer.start();
+    EXPECT_EQ(dialogs.messageBox(QStringLiteral("!"), MsgButtons::Ok, MsgIcon::None, QString()), MsgResult::Ok);
+    EXPECT_EQ(parent, &window);
 }
 
 TEST(WidgetDialogsTest, NothingIsShownOnceTheProgramEnds) {

@@ -231,8 +231,8 @@ TEST_F(ConnectionTest, ConnectItemGoesByTheConnectionAndWaitsForARunningJob) {
     f->indicator.clearLog();
     {
         DeviceBusyGuard job(s());
-        f->linkProcs().connect_Click();
-        f->linkProcs().Image2_Click(0);
+        w().connect->trigger();
+        emit w().Image2[0]->clicked();
         EXPECT_FALSE(s().Connected);
         EXPECT_EQ(w().connect->text(), extra(8));
         EXPECT_EQ(lamp(), 0);
