@@ -501,10 +501,15 @@ TEXTS = {
     386: ("The parameter-set file could not be saved.", "Parametre dosyası kaydedilemedi."),
     387: ("The file could not be opened or is not a complete parameter-set file.",
           "Dosya açılamadı veya eksiksiz bir parametre dosyası değil."),
+    # A typed value outside its field (the allowed range follows), and a label-text file that cannot
+    # be read or written (its path follows on the next line).
+    388: ("The value is outside the range of this parameter:", "Değer bu parametrenin aralığı dışında:"),
+    389: ("The file could not be read:", "Dosya okunamadı:"),
+    390: ("The file could not be written:", "Dosya yazılamadı:"),
 }
 
-# Lines 388-418 have a place in the file but nothing reads them.
-for _n in range(388, LINE_COUNT + 1):
+# Lines 391-418 have a place in the file but nothing reads them.
+for _n in range(391, LINE_COUNT + 1):
     TEXTS[_n] = ("Reserved", "Yedek")
 
 LANGUAGES = {"English.txt": 0, "Türkçe.txt": 1}

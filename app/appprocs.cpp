@@ -12,6 +12,7 @@
 #include "link/connection.h"
 #include "link/transaction.h"
 #include "pages/gridlayout.h"
+#include "pages/pagesprocs.h"
 #include "platform/clock.h"
 #include "platform/serialport.h"
 
@@ -183,29 +184,11 @@ void AppProcs::gridDüzen(int n) {
     if (n < 0 || n >= 5 || !m_ctx.Grid1[n])
         return;
     const GridLayoutEffects effects = GridDüzen(n, *m_ctx.Grid1[n], m_ctx.session);
-    MainWidgets& w = *m_ctx.w;
-    if (effects.hideDateTimePanel)
-        w.SSPanel9->hide();
     // A grid laid out again shows no editor until a cell is chosen.
-    switch (n) {
-    case 0:
-        w.Text2->hide();
-        w.Text3->hide();
-        break;
-    case 1:
-        for (QLineEdit* e : w.Text5)
-            e->hide();
-        break;
-    case 2:
-        w.Text1->hide();
-        w.Combo1->hide();
-        break;
-    case 4:
-        w.Text7->hide();
-        break;
-    default:
-        break;
-    }
+    if (m_ctx.pages)
+        m_ctx.pages->hideEditors(n);
+    if (effects.hideDateTimePanel)
+        m_ctx.w->SSPanel9->hide();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -34,4 +34,13 @@ struct ParameterValues {
     qint64 CalGravity2 = 0;
     // Row 3 holds choice 1: rows 6, 7 and 9 offer their shortened lists.
     bool ConfigFlag0 = false;
+
+    // Forgets every value behind a row of the parameter page (the status work values stay), so an
+    // emptied page is never saved or sent with the values it showed before.
+    void clearPageValues() {
+        const std::array<double, 6> kept = ValueArray;
+        *this = ParameterValues{};
+        for (int i = 3; i < 6; ++i)
+            ValueArray[i] = kept[i];
+    }
 };

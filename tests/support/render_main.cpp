@@ -14,6 +14,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -32,6 +34,74 @@ void save(QWidget* w, const QString& path) {
         std::printf("%s\n", qPrintable(path));
     } else {
         std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+    }
+}
+
+// Clicks a cell of a grid as the user would, so the page places its editors over it.
+void clickCell(QTableView* view, int pageRow, int col) {
+    view->scrollTo(view->model()->index(pageRow - 1, col));
+    QCoreApplication::processEvents();
+    const QRect cell = view->visualRect(view->model()->index(pageRow - 1, col));
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, cell.center(), view->viewport()->mapToGlobal(cell.center()), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view->viewport(), &e);
+    }
+}
+
+void doubleClickCell(QTableView* view, int pageRow, int col) {
+    clickCell(view, pageRow, col);
+    const QRect cell = view->visualRect(view->model()->index(pageRow - 1, col));
+    QMouseEvent e(QEvent::MouseButtonDblClick, cell.center(), view->viewport()->mapToGlobal(cell.center()),
+                  Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view->viewport(), &e);
+}
+
+void typeInto(QWidget* w, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(w, &press);
+    }
+}
+
+// Each page with its editor placed over a cell, as a click puts it there.
+void saveEditors(Program& program, const QString& prefix, bool qm2) {
+    MainWindow& window = program.window;
+    MainWidgets& w = program.w();
+    w.SSTab1->setCurrentIndex(4);
+    clickCell(w.Grid1[2], 5, 1);
+    save(&window, prefix + QStringLiteral("tab4-Combo1.png"));
+    w.Combo1->showPopup();
+    save(w.Combo1->view()->window(), prefix + QStringLiteral("tab4-Combo1-list.png"));
+    w.Combo1->hidePopup();
+    clickCell(w.Grid1[2], 32, 1);
+    typeInto(w.Text1, QStringLiteral("12"));
+    save(&window, prefix + QStringLiteral("tab4-Text1.png"));
+    if (qm2) {
+        doubleClickCell(w.Grid1[2], 1, 1);
+        save(&window, prefix + QStringLiteral("tab4-SSPanel9.png"));
+        program.pages.Image1_Click(1);
+
+        w.SSTab1->setCurrentIndex(1);
+        clickCell(w.Grid1[0], 5, 1);
+        typeInto(w.Text2, QStringLiteral("1234"));
+        save(&window, prefix + QStringLiteral("tab1-Text2-Text3.png"));
+        w.SSTab1->setCurrentIndex(3);
+        clickCell(w.Grid1[1], 2, 1);
+        save(&window, prefix + QStringLiteral("tab3-Text5.png"));
+    }
+    // The preset-tare page is never shown to the user; its editor is pictured all the same.
+    w.SSTab1->setTabVisible(2, true);
+    w.SSTab1->setCurrentIndex(2);
+    clickCell(w.Grid1[4], 3, 1);
+    save(&window, prefix + QStringLiteral("tab2-Text7.png"));
+    w.SSTab1->setTabVisible(2, false);
+    if (qm2) {
+        w.SSTab1->setCurrentIndex(0);
+        w.Option3[1]->setChecked(true);
+        program.pages.setEplText(QStringLiteral("N\r\nA50,10,0,3,1,1,N,\"[N]\"\r\nP1\r\n"));
+        save(&window, prefix + QStringLiteral("tab0-EPL.png"));
+        w.Option3[0]->setChecked(true);
     }
 }
 
@@ -112,6 +182,7 @@ int main(int argc, char** argv) {
                 w.SSTab1->setCurrentIndex(tab);
                 save(&window, prefix + QStringLiteral("tab%1.png").arg(tab));
             }
+            saveEditors(program, prefix, model == 1);
             if (model == 1) {
                 // The pop-up panels, once per language.
                 w.SSTab1->setCurrentIndex(0);
@@ -127,11 +198,6 @@ int main(int argc, char** argv) {
                     save(&window, prefix + panel->objectName() + QStringLiteral(".png"));
                     panel->hide();
                 }
-                w.SSTab1->setCurrentIndex(4);
-                w.SSPanel9->show();
-                w.SSPanel9->raise();
-                save(&window, prefix + QStringLiteral("SSPanel9.png"));
-                w.SSPanel9->hide();
                 w.SSTab1->setCurrentIndex(5);
                 w.SSPanel8->show();
                 w.SSPanel8->raise();

@@ -1,0 +1,296 @@
+#include "pages/gridlayout.h"
+#include "pages/memoryeditors.h"
+#include "pages/parametereditor.h"
+#include "support/windowfixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A whole window on the offscreen platform; the pages are driven through their widgets.
+class PagesWindowTest : public ::testing::Test {
+protected:
+    void start(const QString& model) {
+        ASSERT_TRUE(f.start(model));
+        f.program->pages.beep = [this] { ++beeps; };
+        f.program->window.show();
+        QApplication::setActiveWindow(&f.program->window);
+    }
+    MainWidgets& w() { return f.w(); }
+    GridPage& grid(int n) { return *f.program->ctx.Grid1[n]; }
+    QWidget* focus() { return QApplication::focusWidget(); }
+
+    void clickCell(int n, int pageRow, int col, bool twice = false) {
+        QTableView* view = w().Grid1[n];
+        const QModelIndex index = view->model()->index(pageRow - 1, col);
+        view->scrollTo(index);
+        const QPoint at = view->visualRect(index).center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(view->viewport(), &e);
+        }
+        if (twice) {
+            QMouseEvent e(QEvent::MouseButtonDblClick, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(view->viewport(), &e);
+        }
+    }
+    void key(QWidget* to, int k, Qt::KeyboardModifiers m = Qt::NoModifier, const QString& text = QString()) {
+        QKeyEvent e(QEvent::KeyPress, k, m, text);
+        QApplication::sendEvent(to, &e);
+    }
+    void enter(QWidget* to, Qt::KeyboardModifiers m = Qt::NoModifier) { key(to, Qt::Key_Return, m, "\r"); }
+    void type(QWidget* to, const QString& text) {
+        for (QChar c : text)
+            key(to, 0, Qt::NoModifier, QString(c));
+    }
+    // The editor stands over the cell of the given row and column.
+    bool over(QWidget* editor, int n, int pageRow, int col) {
+        const QRect cell = w().Grid1[n]->visualRect(w().Grid1[n]->model()->index(pageRow - 1, col));
+        return !editor->isHidden() && cell.contains(editor->geometry().center());
+    }
+
+    WindowFixture f;
+    int beeps = 0;
+};
+
+TEST_F(PagesWindowTest, ParameterPageChooseTypeAndMoveWithTheKeys) {
+    start(QStringLiteral("QM2"));
+    Session& s = f.session();
+    w().SSTab1->setCurrentIndex(4);
+    clickCell(GridParameters, 5, 0); // the label column places the same editor
+    ASSERT_TRUE(over(w().Combo1, GridParameters, 5, 1));
+    EXPECT_EQ(focus(), w().Combo1);
+    key(w().Combo1, Qt::Key_Down);
+    EXPECT_EQ(grid(GridParameters).TextMatrix(5, 1), w().Combo1->itemText(1));
+    enter(w().Combo1);
+    EXPECT_TRUE(over(w().Combo1, GridParameters, 6, 1));
+
+    clickCell(GridParameters, 78, 1);
+    ASSERT_TRUE(over(w().Text1, GridParameters, 78, 1));
+    EXPECT_TRUE(w().Combo1->isHidden());
+    EXPECT_EQ(focus(), w().Text1);
+    type(w().Text1, QStringLiteral("6a5-535"));
+    EXPECT_EQ(w().Text1->text(), "65535");
+    EXPECT_EQ(s.param.Word78, 65535);
+    type(w().Text1, QStringLiteral("1"));
+    EXPECT_EQ(f.dialogs.messages().size(), 1) << "a value beyond 16 bits is refused with a message";
+    EXPECT_EQ(grid(GridParameters).TextMatrix(78, 1), "65535");
+    QApplication::clipboard()->setText(QStringLiteral("4x2"));
+    w().Text1->selectAll();
+    key(w().Text1, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w().Text1->text(), "4") << "pasted text goes through the same filter, up to the first refused key";
+    enter(w().Text1);
+    EXPECT_TRUE(over(w().Text1, GridParameters, 79, 1));
+    enter(w().Text1);
+    EXPECT_EQ(grid(GridParameters).Row(), 82) << "the two barcode rows are passed over";
+    EXPECT_TRUE(w().Text1->isHidden());
+
+    clickCell(GridParameters, 56, 1);
+    f.program->app.gridDüzen(GridParameters);
+    EXPECT_TRUE(w().Text1->isHidden()) << "a layout hides the editor";
+}
+
+TEST_F(PagesWindowTest, DatePanelOpensOnRowOneAndWritesTheClock) {
+    start(QStringLiteral("QM2"));
+    w().SSTab1->setCurrentIndex(4);
+    f.program->pages.parameters().DatePanelFlag = true;
+    clickCell(GridParameters, 1, 1, true);
+    EXPECT_TRUE(w().SSPanel9->isHidden()) << "the double click right after the page switch opens nothing";
+    clickCell(GridParameters, 1, 1, true);
+    ASSERT_FALSE(w().SSPanel9->isHidden());
+    EXPECT_EQ(w().SSPanel9->parentWidget()->mapFromGlobal(w().DTPicker1[0]->mapToGlobal(QPoint())).y(),
+              w().SSPanel9->y());
+    EXPECT_EQ(w().Text13[0]->text(), "19") << "today from the clock";
+    EXPECT_EQ(focus(), w().Text13[0]);
+    for (int i = 0; i < 5; ++i)
+        enter(w().Text13[i]);
+    EXPECT_EQ(focus(), w().Text13[5]);
+    type(w().Text13[5], QStringLiteral("x"));
+    enter(w().Text13[5]);
+    EXPECT_TRUE(w().SSPanel9->isHidden());
+    EXPECT_EQ(grid(GridParameters).TextMatrix(1, 1), "19-05-24 \\ 00:00:00");
+
+    clickCell(GridParameters, 1, 1, true);
+    w().Text13[3]->selectAll();
+    type(w().Text13[3], QStringLiteral("25"));
+    enter(w().Text13[5]);
+    EXPECT_FALSE(w().SSPanel9->isHidden()) << "hour 25 is refused";
+    ASSERT_EQ(f.dialogs.messages().size(), 1);
+    key(w().Text13[2], Qt::Key_Escape, Qt::NoModifier, "\x1b");
+    EXPECT_TRUE(w().SSPanel9->isHidden());
+    EXPECT_TRUE(f.session().AbortRequested) << "the window's Esc still runs";
+    EXPECT_EQ(grid(GridParameters).TextMatrix(1, 1), "19-05-24 \\ 00:00:00");
+}
+
+TEST_F(PagesWindowTest, IdMemoryPageNumbersNamesAndTheFixedBoxes) {
+    start(QStringLiteral("QM2"));
+    w().SSTab1->setCurrentIndex(1);
+    clickCell(GridIdMemories, 12, 2);
+    ASSERT_TRUE(over(w().Text2, GridIdMemories, 12, 1));
+    ASSERT_TRUE(over(w().Text3, GridIdMemories, 12, 2));
+    EXPECT_EQ(focus(), w().Text2);
+    type(w().Text2, QStringLiteral("12a34"));
+    EXPECT_EQ(beeps, 1);
+    enter(w().Text2);
+    EXPECT_EQ(focus(), w().Text3);
+    type(w().Text3, QStringLiteral("Çağrı"));
+    enter(w().Text3);
+    EXPECT_EQ(grid(GridIdMemories).TextMatrix(12, 1), "1234");
+    EXPECT_EQ(grid(GridIdMemories).TextMatrix(12, 2), "Çağrı");
+    EXPECT_TRUE(over(w().Text2, GridIdMemories, 13, 1));
+
+    type(w().Text11[1], QString(20, u'n'));
+    EXPECT_EQ(grid(GridIdMemories).TextMatrix(1, 2), QString(16, u'n'));
+    type(w().Text11[2], QStringLiteral("7b"));
+    EXPECT_EQ(grid(GridIdMemories).TextMatrix(2, 1), "7");
+    enter(w().Text11[2]);
+    EXPECT_EQ(focus(), w().Text11[3]);
+}
+
+TEST_F(PagesWindowTest, SetpointAndPresetTareBoxesFollowTheirRows) {
+    start(QStringLiteral("QM2"));
+    f.session().DivisionDecimals = QStringLiteral("5");
+    w().SSTab1->setCurrentIndex(3);
+    clickCell(GridSetpoints, 4, 3);
+    EXPECT_EQ(focus(), w().Text5[0]);
+    type(w().Text5[0], QStringLiteral("12,55"));
+    enter(w().Text5[0]);
+    enter(w().Text5[1]);
+    EXPECT_EQ(focus(), w().Text5[2]);
+    enter(w().Text5[2]);
+    EXPECT_EQ(grid(GridSetpoints).TextMatrix(4, 1), "12,5");
+    EXPECT_TRUE(over(w().Text5[0], GridSetpoints, 5, 1));
+    key(w().Text5[1], Qt::Key_Up);
+    EXPECT_EQ(grid(GridSetpoints).Row(), 4);
+
+    w().SSTab1->setTabVisible(2, true);
+    w().SSTab1->setCurrentIndex(2);
+    clickCell(GridPresetTares, 99, 1);
+    type(w().Text7, QStringLiteral("250"));
+    enter(w().Text7);
+    EXPECT_EQ(grid(GridPresetTares).TextMatrix(99, 1), "250");
+    EXPECT_EQ(beeps, 2) << "a second decimal and Enter on the last row";
+}
+
+TEST_F(PagesWindowTest, HeaderLinesAlignmentAndLabelTextFile) {
+    start(QStringLiteral("QM2"));
+    w().SSTab1->setCurrentIndex(0);
+    w().Baslık[1]->setFocus();
+    type(w().Baslık[1], QString(21, u'a'));
+    EXPECT_EQ(w().Baslık[1]->text(), QString(20, u'a'));
+    EXPECT_EQ(focus(), w().Baslık[2]) << "the 21st key moved on and was dropped";
+    EXPECT_TRUE(w().Baslık[2]->text().isEmpty());
+
+    EXPECT_FALSE(f.program->pages.centred(0));
+    w().Toolbar2Button[0][1]->trigger();
+    EXPECT_TRUE(f.program->pages.centred(0));
+    EXPECT_FALSE(w().Toolbar2Button[0][2]->isChecked());
+    w().Toolbar2Button[0][1]->trigger();
+    EXPECT_TRUE(w().Toolbar2Button[0][2]->isChecked());
+
+    w().Option3[1]->click();
+    EXPECT_TRUE(w().EPL->isEnabled());
+    EXPECT_FALSE(w().Baslık[0]->isEnabled());
+    EXPECT_EQ(w().Baslık[1]->text(), QString(20, u'a')) << "the ticket lines keep their text";
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("etiket.txt"));
+    f.program->pages.setEplText(QStringLiteral("N\r\nA10,\"Ağırlık\"\r\nP1"));
+    f.dialogs.answerFile(path);
+    w().SSCommand10[1]->click();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("N\r\nA10,\"A\xF0\xFDrl\xFDk\"\r\nP1\r\n"));
+    file.close();
+    f.program->pages.setEplText(QString());
+    f.dialogs.answerFile(path);
+    w().SSCommand10[0]->click();
+    EXPECT_EQ(f.program->pages.eplText(), QStringLiteral("N\r\nA10,\"Ağırlık\"\r\nP1\r\n"));
+
+    for (int size : {1000, 1001}) {
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray(size, 'x'));
+        file.close();
+        f.dialogs.clear();
+        f.dialogs.answerFile(path);
+        f.dialogs.answerMessage(MsgResult::No);
+        w().SSCommand10[0]->click();
+        EXPECT_EQ(f.dialogs.messages().size(), size > 1000 ? 1 : 0) << size;
+    }
+    EXPECT_EQ(f.program->pages.eplText().size(), 1002) << "No kept the 1000 bytes loaded before";
+
+    f.dialogs.clear();
+    f.dialogs.answerFile(dir.filePath(QStringLiteral("missing.txt")));
+    w().SSCommand10[0]->click();
+    ASSERT_EQ(f.dialogs.messages().size(), 1);
+    EXPECT_TRUE(f.dialogs.messages()[0].text.contains(QStringLiteral("missing.txt")));
+
+    f.program->pages.setEplText(QString());
+    w().EPL->setFocus();
+    type(w().EPL, QString(1000, u'e'));
+    EXPECT_EQ(f.program->pages.eplText().size(), 996) << "the typing limit";
+}
+
+TEST_F(PagesWindowTest, ClearingAsksAndEmptiesOnlyThePageInView) {
+    start(QStringLiteral("QM2"));
+    Session& s = f.session();
+    w().SSTab1->setCurrentIndex(4);
+    clickCell(GridParameters, 3, 1);
+    key(w().Combo1, Qt::Key_Down);
+    ASSERT_TRUE(s.param.ConfigFlag0);
+    s.param.Word78 = 500;
+    s.param.ValueArray[0] = 125;
+    s.DayNameSuffix = QStringLiteral(" \\ Pazar");
+
+    f.dialogs.answerMessage(MsgResult::No);
+    w().Toolbar1Button[10]->trigger();
+    ASSERT_EQ(f.dialogs.messages().size(), 1);
+    EXPECT_EQ(f.dialogs.messages()[0].title, s.messages.ClearBoxTitle);
+    EXPECT_TRUE(s.param.ConfigFlag0) << "No clears nothing, the flag included";
+    EXPECT_FALSE(grid(GridParameters).TextMatrix(3, 1).isEmpty());
+
+    f.dialogs.answerMessage(MsgResult::Yes);
+    w().Toolbar1Button[10]->trigger();
+    EXPECT_TRUE(grid(GridParameters).TextMatrix(3, 1).isEmpty());
+    EXPECT_FALSE(grid(GridParameters).TextMatrix(3, 0).isEmpty()) << "labels stay";
+    EXPECT_FALSE(s.param.ConfigFlag0);
+    EXPECT_EQ(s.param.Word78, 0);
+    EXPECT_EQ(s.param.ValueArray[0], 0);
+    EXPECT_TRUE(s.DayNameSuffix.isEmpty());
+    EXPECT_TRUE(w().Combo1->isHidden());
+
+    w().SSTab1->setCurrentIndex(5);
+    f.program->pages.SilentClear = true;
+    f.dialogs.clear();
+    f.program->pages.SilEm();
+    EXPECT_FALSE(f.program->pages.SilentClear) << "the calibration page only forgets the silent clear";
+    EXPECT_TRUE(f.dialogs.messages().isEmpty());
+
+    w().SSTab1->setCurrentIndex(1);
+    grid(GridIdMemories).setTextMatrix(5, 1, QStringLiteral("99"));
+    w().Text11[0]->setText(QStringLiteral("1"));
+    f.program->pages.SilentClear = true;
+    f.program->pages.SilEm();
+    EXPECT_TRUE(f.dialogs.messages().isEmpty()) << "a silent clear asks nothing";
+    EXPECT_TRUE(grid(GridIdMemories).TextMatrix(5, 1).isEmpty());
+    EXPECT_TRUE(w().Text11[0]->text().isEmpty());
+
+    w().SSTab1->setCurrentIndex(0);
+    w().Baslık[0]->setText(QStringLiteral("TARVEX"));
+    f.program->pages.setCentred(1, true);
+    f.dialogs.answerMessage(MsgResult::Yes);
+    f.program->pages.SilEm();
+    EXPECT_TRUE(w().Baslık[0]->text().isEmpty());
+    EXPECT_FALSE(f.program->pages.centred(1));
+}
+
+} // namespace
