@@ -42,17 +42,3 @@ bool GridEditor::scrollToCurrentRow() {
     }
     return m_grid.TopRow() != before;
 }
-
-QString trimBlanksRight(const QString& s) {
-    qsizetype n = s.size();
-    while (n > 0 && s[n - 1] == u' ')
-        --n;
-    return s.left(n);
-}
-
-QString trimBlanks(const QString& s) {
-    qsizetype first = 0;
-    while (first < s.size() && s[first] == u' ')
-        ++first;
-    return trimBlanksRight(s.mid(first));
-}

@@ -64,7 +64,3 @@ private:
     int m_subscription = 0;
     int m_own = 0;
 };
-
-// RTrim and Trim as the editors use them: blanks only.
-QString trimBlanksRight(const QString& s);
-QString trimBlanks(const QString& s);

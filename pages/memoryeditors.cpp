@@ -3,6 +3,7 @@
 #include "app/session.h"
 #include "pages/gridlayout.h"
 #include "pages/parameterrules.h"
+#include "paramset/recordcopy.h"
 
 namespace {
 
@@ -44,9 +45,9 @@ void IdMemoryEditor::Grid1_Click() {
     Text2.layOver(m_grid, r, 1);
     Text3.layOver(m_grid, r, 2);
     setText2(m_grid.TextMatrix(r, 1));
-    setText2(trimBlanksRight(Text2.text));
+    setText2(trimTrailingBlanks(Text2.text));
     setText3(m_grid.TextMatrix(r, 2));
-    setText3(trimBlanksRight(Text3.text));
+    setText3(trimTrailingBlanks(Text3.text));
     Text2.visible = true;
     Text3.visible = true;
     m_focus = Focus::Text2;

@@ -16,10 +16,9 @@
 #include <QClipboard>
 #include <QHash>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QSignalBlocker>
-#include <QTextBlock>
 #include <QTextCursor>
-#include <QTextDocument>
 
 namespace {
 
@@ -406,10 +405,25 @@ void PagesProcs::wireKeys() {
             });
         }
     }
-    // The label text takes what its code page holds, up to its typing limit (checked as it changes).
-    router->add(w.EPL, [](QKeyEvent* e) {
+    // The label text takes what its code page holds, up to its typing limit; pasted text is cut
+    // to the room left. The program's own fills are not limited.
+    router->add(w.EPL, [this, w](QKeyEvent* e) {
+        if (e->matches(QKeySequence::Paste)) {
+            eplInsert(QApplication::clipboard()->text());
+            return true;
+        }
         const QString text = e->text();
-        return text.size() == 1 && text[0].unicode() >= 32 && !cp1254::representable(text[0]);
+        if (text.isEmpty())
+            return false;
+        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+            return eplRoom() < 2; // a line break is stored as CR LF
+        if (text.size() > 1) {
+            eplInsert(text);
+            return true;
+        }
+        if (text[0].unicode() < 32 && text[0] != u'\t')
+            return false;
+        return !cp1254::representable(text[0]) || eplRoom() < 1;
     });
 }
 
@@ -610,8 +624,22 @@ void PagesProcs::wireHeaderPage() {
     }
     QObject::connect(w.Command2, &QPushButton::clicked, w.AnaForm, [this] { Command2_Click(); });
     QObject::connect(w.Açıklama, &QTimer::timeout, w.AnaForm, [this] { Açıklama_Timer(); });
-    QObject::connect(w.EPL->document(), &QTextDocument::contentsChange, w.AnaForm,
-                     [this](int position, int, int added) { eplContentsChange(position, added); });
+    // The box's own menu, with its paste going through the same limit as the keys.
+    w.EPL->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(w.EPL, &QWidget::customContextMenuRequested, w.AnaForm, [this](const QPoint& at) {
+        QPlainTextEdit* box = m_ctx.w->EPL;
+        const std::unique_ptr<QMenu> menu(box->createStandardContextMenu(at));
+        for (QAction* action : menu->actions()) {
+            if (action->objectName() != QLatin1String("edit-paste"))
+                continue;
+            QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+            QObject::connect(action, &QAction::triggered, box,
+                             [this] { eplInsert(QApplication::clipboard()->text()); });
+        }
+        menu->exec(box->viewport()->mapToGlobal(at));
+    });
+    w.EPL->setAcceptDrops(false);
+    w.EPL->viewport()->setAcceptDrops(false);
 }
 
 void PagesProcs::Option3_Click(int index) {
@@ -665,44 +693,33 @@ void PagesProcs::setEplText(const QString& text) {
     QString t = text;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    m_settingEpl = true;
     m_ctx.w->EPL->setPlainText(t);
-    m_settingEpl = false;
 }
 
-// What the user puts into the label text (typed, pasted or dropped) keeps to the typing limit and
-// to the characters the indicator's code page holds; the excess of an insertion is taken off its end.
-void PagesProcs::eplContentsChange(int position, int added) {
-    if (m_settingEpl || added <= 0)
-        return;
-    QPlainTextEdit* box = m_ctx.w->EPL;
-    QTextDocument* doc = box->document();
-    const QString plain = box->toPlainText();
-    const int end = std::min<int>(position + added, int(plain.size()));
-    m_settingEpl = true;
-    for (int i = end - 1; i >= position; --i) {
-        if (plain[i] != u'\n' && !cp1254::representable(plain[i])) {
-            QTextCursor c(doc);
-            c.setPosition(i);
-            c.setPosition(i + 1, QTextCursor::KeepAnchor);
-            c.removeSelectedText();
-        }
+// Characters that may still be typed into the label text, a line break counting as its CR LF.
+int PagesProcs::eplRoom() const {
+    QString selected = m_ctx.w->EPL->textCursor().selectedText();
+    selected.replace(QChar::ParagraphSeparator, u'\n');
+    return kEplTypingLimit - (labelTextLength(eplText()) - labelTextLength(selected));
+}
+
+// Inserts what the user pastes, as far as it fits, without characters the code page cannot hold.
+void PagesProcs::eplInsert(const QString& text) {
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(u'\r', u'\n');
+    int room = eplRoom();
+    QString taken;
+    for (QChar c : t) {
+        if (c != u'\n' && c != u'\t' && (c.unicode() < 32 || !cp1254::representable(c)))
+            continue;
+        const int size = c == u'\n' ? 2 : 1;
+        if (size > room)
+            break;
+        room -= size;
+        taken += c;
     }
-    const QString now = box->toPlainText();
-    int excess = labelTextLength(now) - kEplTypingLimit;
-    if (excess > 0) {
-        const int insertedEnd = std::min<int>(end - (int(plain.size()) - int(now.size())), int(now.size()));
-        int start = insertedEnd;
-        while (excess > 0 && start > position) {
-            --start;
-            excess -= now[start] == u'\n' ? 2 : 1;
-        }
-        QTextCursor c(doc);
-        c.setPosition(start);
-        c.setPosition(insertedEnd, QTextCursor::KeepAnchor);
-        c.removeSelectedText();
-    }
-    m_settingEpl = false;
+    m_ctx.w->EPL->insertPlainText(taken);
 }
 
 void PagesProcs::SSCommand10_Click(int index) {

@@ -82,7 +82,8 @@ private:
                      const std::function<int(int, QLineEdit*)>& keyPress, int grid);
     void applyFocus(int n);
     void clearGrid(int n);
-    void eplContentsChange(int position, int added);
+    int eplRoom() const;
+    void eplInsert(const QString& text);
 
     std::unique_ptr<ParameterEditor> m_param;
     std::unique_ptr<IdMemoryEditor> m_id;
@@ -90,5 +91,4 @@ private:
     std::unique_ptr<PresetTareEditor> m_presetTares;
     QObject* m_keys = nullptr;
     int m_tagPanelWidth = 2205; // twips
-    bool m_settingEpl = false;
 };

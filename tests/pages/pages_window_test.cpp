@@ -235,9 +235,13 @@ TEST_F(PagesWindowTest, HeaderLinesAlignmentAndLabelTextFile) {
     EXPECT_TRUE(f.dialogs.messages()[0].text.contains(QStringLiteral("missing.txt")));
 
     f.program->pages.setEplText(QString());
-    w().EPL->setFocus();
-    type(w().EPL, QString(1000, u'e'));
-    EXPECT_EQ(f.program->pages.eplText().size(), 996) << "the typing limit";
+    type(w().EPL, QString(994, u'e'));
+    QApplication::clipboard()->setText(QStringLiteral("ab\ncd"));
+    key(w().EPL, Qt::Key_V, Qt::ControlModifier);
+    type(w().EPL, QStringLiteral("x"));
+    EXPECT_EQ(f.program->pages.eplText(), QString(994, u'e') + "ab") << "typing and pasting stop at 996";
+    f.program->pages.setEplText(QString(1200, u'l'));
+    EXPECT_EQ(f.program->pages.eplText().size(), 1200) << "the program's own fill is not cut";
 }
 
 TEST_F(PagesWindowTest, ClearingAsksAndEmptiesOnlyThePageInView) {
