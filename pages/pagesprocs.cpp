@@ -176,7 +176,8 @@ void PagesProcs::wire() {
     wireGrids();
     wireKeys();
     wireHeaderPage();
-    QObject::connect(w.Toolbar1Button[10], &QAction::triggered, w.AnaForm, [this] { SilEm(); });
+    QObject::connect(w.Toolbar1Button[10], &QAction::triggered, w.AnaForm,
+                     unlessDeviceBusy(m_ctx.session, [this] { SilEm(); }));
 }
 
 void PagesProcs::wireGrids() {
@@ -213,7 +214,8 @@ void PagesProcs::wireGrids() {
                          [this, i](const QString& t) { m_param->Text13[i] = t; });
     }
     for (int i = 0; i < 2; ++i)
-        QObject::connect(w.Image1[i], &ClickLabel::clicked, w.AnaForm, [this, i] { Image1_Click(i); });
+        QObject::connect(w.Image1[i], &ClickLabel::clicked, w.AnaForm,
+                         unlessDeviceBusy(m_ctx.session, [this, i] { Image1_Click(i); }));
 
     QObject::connect(w.Text2, &QLineEdit::textEdited, w.AnaForm, [this](const QString& t) {
         m_id->Text2.text = t;
@@ -611,18 +613,22 @@ void PagesProcs::applyFocus(int n) {
 
 void PagesProcs::wireHeaderPage() {
     MainWidgets& w = *m_ctx.w;
+    // The printer kind and the alignment buttons are toggles: their handlers only keep the page in
+    // step with the state the toggle already took, so they run whether a job runs or not.
     for (int i = 0; i < 2; ++i) {
         QObject::connect(w.Option3[i], &QRadioButton::toggled, w.AnaForm, [this, i](bool on) {
             if (on)
                 Option3_Click(i);
         });
-        QObject::connect(w.SSCommand10[i], &QPushButton::clicked, w.AnaForm, [this, i] { SSCommand10_Click(i); });
+        QObject::connect(w.SSCommand10[i], &QPushButton::clicked, w.AnaForm,
+                         unlessDeviceBusy(m_ctx.session, [this, i] { SSCommand10_Click(i); }));
         for (int button = 1; button <= 2; ++button) {
             QObject::connect(w.Toolbar2Button[i][button], &QAction::triggered, w.AnaForm,
                              [this, i, button] { Toolbar2_ButtonClick(i, button); });
         }
     }
-    QObject::connect(w.Command2, &QPushButton::clicked, w.AnaForm, [this] { Command2_Click(); });
+    QObject::connect(w.Command2, &QPushButton::clicked, w.AnaForm,
+                     unlessDeviceBusy(m_ctx.session, [this] { Command2_Click(); }));
     QObject::connect(w.Açıklama, &QTimer::timeout, w.AnaForm, [this] { Açıklama_Timer(); });
     // The box's own menu, with its paste going through the same limit as the keys.
     w.EPL->setContextMenuPolicy(Qt::CustomContextMenu);
