@@ -512,6 +512,20 @@ TEXTS = {
 for _n in range(391, LINE_COUNT + 1):
     TEXTS[_n] = ("Reserved", "Yedek")
 
+# Calibration page notices (lines 414-417): the range set-up not read or not in the chosen table,
+# the general calibration's upload without the bytes it writes back, span weights finer than the
+# division and span weights that are not numbers.
+TEXTS.update({
+    414: ("The range set-up of the indicator could not be read or is not in the chosen definition table. "
+          "The weighing limits are not known.",
+          "İndikatörün kapasite ve taksimat ayarı okunamadı veya seçili tanım tablosunda yok. "
+          "Tartım sınırları bilinmiyor."),
+    415: ("Read the calibration page from the indicator again before a general calibration.",
+          "Genel kalibrasyondan önce kalibrasyon sayfasını indikatörden yeniden okuyun."),
+    416: ("The weight has more decimals than the division.", "Ağırlık taksimattan daha fazla ondalık basamak içeriyor."),
+    417: ("Enter the weight as a number.", "Ağırlığı sayı olarak girin."),
+})
+
 LANGUAGES = {"English.txt": 0, "Türkçe.txt": 1}
 
 

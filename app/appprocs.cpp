@@ -202,8 +202,9 @@ void AppProcs::Form_KeyDown(int keyCode, int /*shift*/) {
         return;
 
     if (keyCode == 27) {
-        // A running job only learns that it should stop; its own end unlocks the window.
-        if (s.deviceBusy) {
+        // A running job (an analog-output run too, between its exchanges) only learns that it
+        // should stop; its own end unlocks the window.
+        if (s.deviceBusy || s.cal.AnalogRunning) {
             s.AbortRequested = true;
             return;
         }
@@ -548,8 +549,10 @@ void AppProcs::afterLanguageLoad() {
     auto at = [](const QVector<QString>& table, int k) { return MessageTables::at(table, k); };
 
     // 1., 2.
-    if (m_ctx.calibration)
+    if (m_ctx.calibration) {
         m_ctx.calibration->ComboKalibDoldur();
+        m_ctx.calibration->afterLanguageLoad();
+    }
     w.Label16->setText(at(t.CalibText, 9));
     w.Label18->setText(at(t.CalibText, 10));
 

@@ -440,6 +440,10 @@ void MainWindow::buildCalibrationPage(QWidget* page) {
     m_w.Option5[0] = option(page, QStringLiteral("Ağırlık Kalibrasyonu"), 14, 6, 280);
     m_w.Option5[1] = option(page, QStringLiteral("Analog Çıkış Kalibrasyonu"), 322, 6, 290);
     m_w.Option5[0]->setChecked(true);
+    // The same for the mode options, which sit above every other option of the page.
+    auto* mode = new QButtonGroup(page);
+    mode->addButton(m_w.Option5[0]);
+    mode->addButton(m_w.Option5[1]);
 
     // Set-up choices.
     m_w.Frame3 = frame(page, QStringLiteral("Kalibrasyon Parametreleri"), 8, 32, 302, 232);
@@ -494,6 +498,11 @@ void MainWindow::buildCalibrationPage(QWidget* page) {
     m_w.Option6[0] = option(m_w.Frame2, QStringLiteral("SIFIR"), 22, 102, 188);
     m_w.Option6[1] = option(m_w.Frame2, QStringLiteral("FS"), 22, 126, 188);
     m_w.Option6[0]->setChecked(true);
+    // Grouped: left to themselves they would count the output-type options in Frame5 among their
+    // siblings and take the choice from those.
+    auto* endPoint = new QButtonGroup(m_w.Frame2);
+    endPoint->addButton(m_w.Option6[0]);
+    endPoint->addButton(m_w.Option6[1]);
     m_w.SSCommand5 = button(m_w.Frame2, QStringLiteral("Başla"), 10, 160, 200, 34);
 
     auto adjustPanel = [&](const QString& caption, std::array<QPushButton*, 4>& toggles, int fastLabel, int slowLabel) {
@@ -532,8 +541,9 @@ void MainWindow::buildCalibrationPage(QWidget* page) {
     m_w.Command1 = button(page, QStringLiteral("Command1"), 700, 10, 90);
     m_w.Command3 = button(page, QStringLiteral("RESTART"), 700, 50, 90);
 
-    // Span-weight prompt over the page.
-    m_w.SSPanel8 = place(new PanelFrame(page), 150, 150, 330, 160);
+    // Span-weight prompt. It belongs to the window, not to the page: the page is locked while the
+    // calibration that asks for the weight runs. Shown centred over the window.
+    m_w.SSPanel8 = place(new PanelFrame(this), 150, 150, 330, 160);
     m_w.Label17 = place(new ClickLabel(m_w.SSPanel8), 304, 6, 20, 20);
     m_w.Label17->setText(QStringLiteral("X"));
     m_w.Label17->setAlignment(Qt::AlignCenter);

@@ -31,6 +31,7 @@ Program::Program(SerialPort& port, Clock& clock, Dialogs& dialogs, SettingsStore
     connectionPanel.wire();
     pages.wire();
     paramset.wire();
+    calibration.wire();
 }
 
 Program::~Program() = default;

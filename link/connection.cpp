@@ -4,6 +4,7 @@
 #include "app/context.h"
 #include "app/mainwidgets.h"
 #include "app/session.h"
+#include "calibration/calibrationprocs.h"
 #include "link/decoder.h"
 #include "link/frames.h"
 #include "link/transaction.h"
@@ -200,4 +201,7 @@ void LinkProcs::ışık(const QString& colour) {
         lamp[2]->show();
 }
 
-void TaksimatBul(AppContext& /*ctx*/) {}
+void TaksimatBul(AppContext& ctx) {
+    if (ctx.calibration)
+        ctx.calibration->TaksimatBul();
+}

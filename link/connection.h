@@ -15,8 +15,8 @@ struct Session;
 std::optional<QString> identifiedModel(const QString& answer, const QString& request, const QString& decodedText,
                                        const QString& address);
 
-// Reads the indicator's range set-up. It belongs to the calibration page, which does not provide
-// it yet: until then this does nothing. The connect and the connection panel both call it here.
+// Reads the indicator's range set-up through the calibration page's procedures. The connect and
+// the connection panel both call it here.
 void TaksimatBul(AppContext& ctx);
 
 // Connecting, identifying the indicator and the status lamp.
@@ -46,8 +46,8 @@ public:
 
     // Steps that belong to the calibration page (reading the range set-up after a connect) and
     // to the page switching (re-running the entry actions of the page in view). By default the
-    // first is the placeholder above and the second does nothing until the page switching
-    // provides it; a test may observe the calls instead.
+    // first is TaksimatBul above and the second does nothing until the page switching provides
+    // it; a test may observe the calls instead.
     std::function<void()> TaksimatBul;
     std::function<void(int previousTab)> SSTab1_Click;
 

@@ -152,9 +152,9 @@ QByteArray calibrationBlock(SimIndicator::Model model) {
     QByteArray b(40, '\0');
     b[0] = 0;                   // single range
     b[2] = char(qm2 ? 30 : 24); // range-1 capacity code
-    b[3] = 3;                   // range-1 division code
+    b[3] = 5;                   // range-1 division code: 0.005 kg, allowed with both capacities
     b[4] = char(qm2 ? 30 : 24);
-    b[5] = 3;
+    b[5] = 5;
     b.replace(8, 4, bigEndian(123456));
     b.replace(12, 4, bigEndian(1000000));
     b.replace(16, 4, bigEndian(65540));
@@ -181,6 +181,8 @@ void SimIndicator::loadImage(Model model) {
     m_setpointRecords.clear();
     m_idTitles.clear();
     hostMode = false;
+    calibrating = analogCalibrating = false;
+    m_stepPollsLeft = 0;
 
     // Live values: weight, second value, status word, hardware status (bit 3 of the high byte:
     // calibration enabled; bit 4 of the low byte: analog-output card fitted).
@@ -500,6 +502,7 @@ QByteArray SimIndicator::answerRead(Frame& f) {
         return errorAnswer(0x03, IllegalAddress);
     if (refused(f.firstRegister, n))
         return errorAnswer(0x03, Refused);
+    calibrationRead(f.firstRegister, n);
     QByteArray data = bytes(f.firstRegister, 2 * n);
     if (faults.nulAndLfInText && isTextRegister(f.firstRegister)) {
         // A stray line feed after the first character and a NUL after the last, both counted.
@@ -525,6 +528,7 @@ QByteArray SimIndicator::answerWrite(Frame& f) {
     setBytes(f.firstRegister, data);
     if (f.firstRegister < WordRegisters && f.firstRegister <= CommandRegister && CommandRegister < f.firstRegister + n)
         command(reg(CommandRegister));
+    calibrationWrite(f.firstRegister, n);
 
     QByteArray body = "10";
     if (faults.wrongAck)

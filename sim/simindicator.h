@@ -73,7 +73,19 @@ public:
         QList<int> refuseRegisters;  // reads/writes of these registers get an error answer "@..8x"
     } faults;
 
-    void resetFaults() { faults = Faults(); }
+    // The weight calibration's faults: a step that is never reported done, a step that ends with an
+    // error code. A refused step is a refused register (faults.refuseRegisters, 22 or 20).
+    struct CalibrationFaults {
+        bool stepNeverEnds = false;
+        int resultCode = 0; // reported when a step is done
+    } calFaults;
+    // Status reads a measuring step takes before it is reported done.
+    int calibrationStepPolls = 2;
+
+    void resetFaults() {
+        faults = Faults();
+        calFaults = CalibrationFaults();
+    }
     void clearLog() {
         frames.clear();
         commands.clear();
@@ -82,6 +94,17 @@ public:
     Model model() const { return m_model; }
     // Loads the factory image of a model (identity, clock, blocks, records); the log is kept.
     void loadImage(Model model);
+
+    // A signed 32-bit value in two registers, high word first (the weight registers).
+    void setLong(int firstRegister, qint32 value);
+    qint32 longAt(int firstRegister) const;
+
+    // The indicator's own calibration: register 22 takes the step codes (1 begin, 3 zero, 4 span,
+    // 2 finish), register 23 reports the step's state (high byte: 02 running, 00 zero done, 01 span
+    // done) and its result code (low byte). Register 24 runs the analog-output calibration (1
+    // start, 2 stop, 0 stop stepping, 3..10 step the zero value 190 or the full-scale value 191).
+    bool calibrating = false;
+    bool analogCalibrating = false;
 
     // The record memories behind the record windows (see above), by record number.
     QByteArray idRecord(int number) const { return m_idRecords.value(number); }
@@ -125,6 +148,8 @@ private:
     QByteArray answerWrite(Frame& f);
     QByteArray errorAnswer(int function, int code) const;
     void command(int code);
+    void calibrationWrite(int firstRegister, int registerCount);
+    void calibrationRead(int firstRegister, int registerCount);
     bool isTextRegister(int r) const;
     bool refused(int first, int count) const;
 
@@ -136,5 +161,6 @@ private:
     QByteArray m_pending; // bytes of an incomplete frame
     bool m_lastAnswerLate = false;
     int m_writesSeen = 0;
+    int m_stepPollsLeft = 0;
     Model m_model;
 };

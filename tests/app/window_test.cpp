@@ -162,7 +162,8 @@ TEST_F(WindowTest, StartUpFillsListsCaptionAndFolders) {
     // Filled, not chosen; a language load keeps a choice made since.
     EXPECT_EQ(w().Combo4[0]->currentIndex(), -1);
     EXPECT_EQ(w().Combo4[5]->currentIndex(), -1);
-    w().Combo4[5]->setCurrentIndex(1);
+    w().Combo4[5]->setCurrentIndex(1); // as the user chooses
+    emit w().Combo4[5]->activated(1);
     ASSERT_TRUE(program->app.diloku());
     EXPECT_EQ(w().Combo4[5]->currentIndex(), 1);
     // Nothing was sent: start-up only lists the ports.

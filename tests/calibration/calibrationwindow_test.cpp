@@ -1,0 +1,777 @@
+#include "support/windowfixture.h"
+
+#include "calibration/calibrationprocs.h"
+#include "calibration/calibrationregisters.h"
+#include "link/frames.h"
+#include "pages/gridlayout.h"
+#include "platform/basic.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Answers the span-weight prompt each time it is shown: the next entry is typed into the entry
+// and OK pressed; with no entry left the prompt is cancelled. `atPrompt` runs first (to change the
+// indicator between two attempts, say).
+class PromptAnswers : public QObject {
+public:
+    PromptAnswers(MainWidgets& w, QStringList answers) : m_w(w) {
+        entries = std::move(answers);
+        w.SSPanel8->installEventFilter(this);
+    }
+    QStringList entries;
+    int shown = 0;
+    std::function<void()> atPrompt;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_w.SSPanel8 && event->type() == QEvent::ShowToParent) {
+            ++shown;
+            suggestions << m_w.Text10->text();
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (atPrompt)
+                        atPrompt();
+                    if (entries.isEmpty()) {
+                        m_w.SSCommand11[1]->click();
+                        return;
+                    }
+                    m_w.Text10->setText(entries.takeFirst());
+                    m_w.SSCommand11[0]->click();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    MainWidgets& m_w;
+
+public:
+    QStringList suggestions;
+};
+
+class CalibrationWindow : public ::testing::Test {
+protected:
+    void start(const QString& address = QString(), bool checksum = true) {
+        f = std::make_unique<WindowFixture>(SimIndicator::Model::QM2);
+        ASSERT_TRUE(f->start(QStringLiteral("QM2")));
+        s().DeviceAddress = address;
+        s().ChecksumOn = checksum;
+        f->indicator.address = address;
+        f->indicator.checksumOn = checksum;
+        f->linkProcs().Image2_Click(0);
+        ASSERT_TRUE(s().Connected);
+        f->dialogs.clear();
+        f->indicator.clearLog();
+    }
+    // The calibration page as entering it reads it.
+    void readPage() {
+        cal().prepareSetupRead();
+        cal().KalibrasyonHost();
+        f->dialogs.clear();
+        f->indicator.clearLog();
+    }
+
+    Session& s() { return f->session(); }
+    MainWidgets& w() { return f->w(); }
+    CalibrationProcs& cal() { return f->program->calibration; }
+    GridPage& status() { return f->program->window.pages()[GridStatus]; }
+
+    QByteArray W(int reg, int count, const char* kind, const QVariant& data) {
+        return BuildWriteFrame(s().DeviceAddress, reg, count, s().ChecksumOn, QString::fromLatin1(kind), data)
+            .toLatin1();
+    }
+    QByteArray R(int reg, int count) {
+        return BuildReadFrame(s().DeviceAddress, reg, count, s().ChecksumOn).toLatin1();
+    }
+    QList<QByteArray> frames() const {
+        QList<QByteArray> out;
+        for (const SimIndicator::Frame& fr : f->indicator.frames)
+            out << fr.raw;
+        return out;
+    }
+    int count(const QByteArray& frame) const { return int(frames().count(frame)); }
+    QStringList messages() const {
+        QStringList out;
+        for (const auto& m : f->dialogs.messages())
+            out << m.text;
+        return out;
+    }
+    QString extra(int k) { return s().messages.ExtraText[k]; }
+    QString step(int k) { return s().messages.StepText[k]; }
+    QString notice(int k) { return s().messages.NoticeText[k]; }
+    QString errorText(int k) { return s().messages.ErrorText[k]; }
+    QColor label4Colour() { return w().Label4->palette().color(QPalette::Window); }
+
+    // Runs a calibration of the given kind through its option and start button.
+    void run(int kind) {
+        setOption(w().Option1[kind], true);
+        cal().Option1_Click(kind);
+        ASSERT_TRUE(w().SSCommand3->isEnabled());
+        cal().SSCommand3_Click();
+    }
+
+    std::unique_ptr<WindowFixture> f;
+};
+
+const QColor kGreen(0, 255, 0);
+const QColor kRed(255, 0, 0);
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Reading the set-up
+
+TEST_F(CalibrationWindow, TheRangeSetUpIsReadAtConnectWithAndWithoutAddressAndChecksum) {
+    struct Line {
+        const char* address;
+        bool checksum;
+    };
+    for (const Line& line : {Line{"", true}, Line{"", false}, Line{"07", true}, Line{"07", false}}) {
+        SCOPED_TRACE(testing::Message() << "address '" << line.address << "' checksum " << line.checksum);
+        start(QString::fromLatin1(line.address), line.checksum);
+        // Two ranges: 15 kg in 0.005 kg, 20 kg in 0.05 kg (the normal table made to offer it).
+        s().DefinitionTableN[11][4] = QStringLiteral("8 - 0.05 Kg");
+        f->indicator.setBytes(128, QByteArray::fromHex("010009050B08"));
+        f->indicator.setBytes(149, QByteArray::fromHex("0A7F"));
+
+        cal().TaksimatBul();
+
+        EXPECT_EQ(frames(), QList<QByteArray>({W(19, 2, "Lg", 7), R(149, 2), W(19, 2, "Lg", 12), R(128, 6)}));
+        EXPECT_TRUE(messages().isEmpty());
+        EXPECT_FALSE(f->port.isOpen());
+        EXPECT_EQ(w().Combo4[5]->currentIndex(), 0); // "0A" read as a decimal number
+        EXPECT_EQ(s().cal.ConfigByte1Text, QStringLiteral("7F"));
+        EXPECT_EQ(w().Combo4[0]->currentIndex(), 1);
+        EXPECT_EQ(w().Combo4[1]->currentText(), QStringLiteral("9 - 15 Kg"));
+        EXPECT_EQ(w().Combo4[3]->currentText(), QStringLiteral("11 - 20 Kg"));
+        EXPECT_EQ(w().Combo4[2]->currentText(), QStringLiteral("5 - 0.005 Kg"));
+        EXPECT_EQ(w().Combo4[4]->currentText(), QStringLiteral("8 - 0.05 Kg"));
+        EXPECT_EQ(w().Combo44[1]->currentText(), QStringLiteral("15 Kg"));
+        EXPECT_EQ(w().Combo44[4]->currentText(), QStringLiteral("0.05 Kg"));
+        EXPECT_EQ(s().Capacity, 20);
+        EXPECT_EQ(s().DisplayMaximum, 20.045);
+        EXPECT_EQ(s().DisplayMinimum, -2);
+        EXPECT_EQ(s().DivisionIntPart, QStringLiteral("0"));
+        EXPECT_EQ(s().DivisionDecimals, QStringLiteral("005"));
+    }
+}
+
+TEST_F(CalibrationWindow, ACodeNotInTheTableLeavesNoLimitsAndTellsTheUser) {
+    start();
+    // The connect read the indicator's own set-up: 300 kg in 0.005 kg.
+    EXPECT_EQ(s().DisplayMaximum, 300.045);
+    EXPECT_EQ(s().DivisionDecimals, QStringLiteral("005"));
+    // Division code 3 (0.001 kg) is not offered with 300 kg.
+    f->indicator.setBytes(128, QByteArray::fromHex("00001E031E03"));
+    cal().TaksimatBul();
+    EXPECT_EQ(messages(), QStringList({extra(SetupNotInTableText)}));
+    EXPECT_FALSE(s().DisplayMaximum);
+    EXPECT_FALSE(s().Capacity);
+    EXPECT_TRUE(s().DivisionDecimals.isEmpty());
+
+    // An indicator that refuses the load command ends the reading without any change.
+    f->indicator.setBytes(128, QByteArray::fromHex("00001E051E05"));
+    cal().TaksimatBul();
+    ASSERT_TRUE(s().DisplayMaximum);
+    f->indicator.clearLog();
+    f->indicator.faults.refuseRegisters = {19};
+    f->dialogs.clear();
+    cal().TaksimatBul();
+    EXPECT_EQ(frames().size(), 1);
+    EXPECT_EQ(s().DisplayMaximum, 300.045);
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(CalibrationWindow, FullReadingOfTheCalibrationPage) {
+    start();
+    f->indicator.setReg(195, 0x0100);
+    f->indicator.setBytes(149, QByteArray::fromHex("0001A10000B200C3"));
+    cal().prepareSetupRead();
+    cal().KalibrasyonHost();
+
+    EXPECT_EQ(frames(),
+              QList<QByteArray>({R(25, 2), R(195, 2), W(19, 2, "Lg", 7), R(149, 10), W(19, 2, "Lg", 12), R(128, 6)}));
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_TRUE(s().cal.AnalogOutputIsVoltage);
+    EXPECT_TRUE(w().Option4[1]->isChecked());
+    EXPECT_EQ(s().cal.AnalogCardPresent, true);
+    EXPECT_EQ(s().cal.CalibrationEnabled, true);
+    EXPECT_EQ(s().cal.ConfigByte1Text, QStringLiteral("01"));
+    EXPECT_EQ(s().cal.CalibrationRecordPart1, QStringLiteral("A1"));
+    EXPECT_EQ(s().cal.CalibrationRecordPart2, QStringLiteral("B2"));
+    EXPECT_EQ(s().cal.CalibrationRecordPart3, QStringLiteral("C3"));
+    EXPECT_EQ(w().Command1->text(), QStringLiteral("0 - 005"));
+    EXPECT_TRUE(w().Timer3->isActive());
+    EXPECT_TRUE(w().SSTab1->isEnabled());
+    EXPECT_FALSE(w().SSCommand3->isEnabled());
+    EXPECT_FALSE(f->port.isOpen());
+    // Weight mode, no kind chosen, set-up lists locked until a general calibration is chosen.
+    EXPECT_TRUE(w().Frame1->isEnabled());
+    EXPECT_FALSE(w().Combo4[0]->isEnabled());
+    EXPECT_FALSE(w().Combo44[1]->isEnabled());
+    EXPECT_EQ(w().Combo4[1]->currentText(), QStringLiteral("30 - 300 Kg"));
+    cal().Option1_Click(0);
+    EXPECT_TRUE(w().Combo4[0]->isEnabled());
+    EXPECT_TRUE(w().Combo44[2]->isEnabled());
+    EXPECT_FALSE(w().Combo44[3]->isEnabled()); // single range
+}
+
+TEST_F(CalibrationWindow, FullReadingFailures) {
+    start();
+    // Register 149 refused after the load command: the failure box, the tab usable again, no live
+    // weight.
+    f->indicator.faults.refuseRegisters = {149};
+    cal().KalibrasyonHost();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(messages()[0], QStringLiteral("5:") + errorText(0));
+    EXPECT_TRUE(s().Connected);
+    EXPECT_TRUE(w().SSTab1->isEnabled());
+    EXPECT_FALSE(w().Timer3->isActive());
+
+    // A silent indicator: the hardware and analog-output registers were asked, then the load
+    // command's silence disconnects.
+    f->dialogs.clear();
+    f->indicator.clearLog();
+    f->indicator.resetFaults();
+    f->indicator.faults.silent = true;
+    s().cal.AnalogOutputIsVoltage = true;
+    cal().KalibrasyonHost();
+    EXPECT_EQ(messages(), QStringList({errorText(0)}));
+    EXPECT_FALSE(s().Connected);
+    EXPECT_EQ(frames(), QList<QByteArray>({R(25, 2), R(195, 2), W(19, 2, "Lg", 7)}));
+    EXPECT_TRUE(s().cal.AnalogOutputIsVoltage); // no answer changes nothing
+    EXPECT_TRUE(w().SSTab1->isEnabled());
+    EXPECT_FALSE(f->port.isOpen());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Weight calibration
+
+TEST_F(CalibrationWindow, GeneralCalibrationWritesTheSetUpAndRunsEveryStep) {
+    start();
+    readPage();
+    PromptAnswers prompt(w(), {QStringLiteral("150")});
+    f->dialogs.answerMessage(MsgResult::Ok);
+    run(0);
+
+    EXPECT_EQ(frames(), QList<QByteArray>({
+                            W(19, 2, "Lg", 12),
+                            R(146, 4),
+                            W(144, 4, "Lg", 80150),
+                            W(146, 4, "Lg", 0),
+                            W(19, 2, "Lg", 19),
+                            W(128, 2, "By", "0000"),
+                            W(129, 2, "By", "1E05"),
+                            W(130, 2, "By", "1E05"),
+                            W(149, 2, "By", "0001"),
+                            W(19, 2, "Lg", 13),
+                            W(19, 2, "Lg", 9),
+                            W(22, 2, "Lg", 1),
+                            W(19, 2, "Lg", 20),
+                            W(22, 2, "Lg", 3),
+                            R(23, 2),
+                            R(23, 2),
+                            W(20, 4, "Lg", 150000),
+                            W(22, 2, "Lg", 4),
+                            R(23, 2),
+                            R(23, 2),
+                            W(22, 2, "Lg", 2),
+                        }));
+    EXPECT_EQ(messages(), QStringList({step(11)}));
+    EXPECT_EQ(prompt.suggestions, QStringList({QStringLiteral("150")}));
+    EXPECT_EQ(f->indicator.longAt(144), 80150);
+    EXPECT_EQ(f->indicator.longAt(146), 0);
+    EXPECT_FALSE(f->indicator.calibrating);
+    EXPECT_EQ(w().Label4->text(), step(10));
+    EXPECT_EQ(label4Colour(), kGreen);
+    EXPECT_FALSE(w().SSCommand3->isEnabled());
+    EXPECT_FALSE(w().Option1[0]->isChecked());
+    EXPECT_TRUE(w().Timer3->isActive());
+    EXPECT_TRUE(w().SSTab1->isEnabled());
+    EXPECT_FALSE(f->port.isOpen());
+    EXPECT_FALSE(s().deviceBusy);
+}
+
+TEST_F(CalibrationWindow, TwoRangeUploadWritesTheConfigurationTail) {
+    start();
+    s().DefinitionTableN[11][4] = QStringLiteral("8 - 0.05 Kg");
+    f->indicator.setBytes(128, QByteArray::fromHex("010009050B08"));
+    f->indicator.setBytes(149, QByteArray::fromHex("0001A10000B200C3"));
+    readPage();
+    PromptAnswers prompt(w(), {});
+    f->dialogs.answerMessage(MsgResult::Ok);
+    run(0);
+    EXPECT_EQ(count(W(128, 2, "By", "0100")), 1);
+    EXPECT_EQ(count(W(129, 2, "By", "0905")), 1);
+    EXPECT_EQ(count(W(130, 2, "By", "0B08")), 1);
+    EXPECT_EQ(count(W(150, 6, "By", "A10101B201C3")), 1);
+    // Cancelled at the prompt: no span weight, the finish step still ends the run.
+    EXPECT_EQ(count(W(20, 4, "Lg", 0)), 0);
+    EXPECT_EQ(frames().last(), W(22, 2, "Lg", 2));
+}
+
+TEST_F(CalibrationWindow, AGeneralCalibrationNeedsTheBytesItWritesBack) {
+    start();
+    // Connected, but the calibration page was never read: the tail bytes of a two-range set-up are
+    // unknown, and the connect has emptied them.
+    s().cal.CalibrationEnabled = true;
+    s().DefinitionTableN[11][4] = QStringLiteral("8 - 0.05 Kg");
+    f->indicator.setBytes(128, QByteArray::fromHex("010009050B08"));
+    cal().TaksimatBul();
+    f->indicator.clearLog();
+    run(0);
+    EXPECT_EQ(messages(), QStringList({extra(SetupNotReadText)}));
+    EXPECT_TRUE(frames().isEmpty());
+    EXPECT_TRUE(w().SSTab1->isEnabled());
+}
+
+TEST_F(CalibrationWindow, SpanWeightEntries) {
+    start();
+    readPage();
+    // 300.045 kg maximum, three decimals: limit 300000.
+    {
+        PromptAnswers prompt(w(), {QStringLiteral("12.3456"), QStringLiteral("."), QStringLiteral("300.001"),
+                                   QStringLiteral("0"), QStringLiteral("12,5")});
+        run(2);
+        EXPECT_EQ(messages(), QStringList({extra(SpanDecimalsText), extra(SpanNotANumberText), notice(15)}));
+        EXPECT_EQ(prompt.shown, 5);
+        EXPECT_EQ(prompt.suggestions.first(), QStringLiteral("150"));
+    }
+    // Each pass through the prompt of a span-only run begins the calibration anew.
+    EXPECT_EQ(count(W(22, 2, "Lg", 1)), 5);
+    EXPECT_EQ(count(W(20, 4, "Lg", 12500)), 1);
+    EXPECT_EQ(w().Label4->text(), step(10));
+
+    // "12.5" is the same weight.
+    f->indicator.clearLog();
+    PromptAnswers again(w(), {QStringLiteral("12.5")});
+    run(2);
+    EXPECT_EQ(count(W(20, 4, "Lg", 12500)), 1);
+}
+
+TEST_F(CalibrationWindow, RefusedStepsEndTheRunOnTheirOwnPath) {
+    struct Case {
+        int kind;
+        int refused;
+        bool spanWritten;
+        bool finished;
+    };
+    // Host mode refused in the upload; the zero step refused in a general and a zero-only run;
+    // the span weight refused in a span-only run (the finish step still follows).
+    for (const Case& c :
+         {Case{0, 19, false, false}, Case{0, 22, false, false}, Case{1, 22, false, false}, Case{2, 20, true, true}}) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.kind << " refused " << c.refused);
+        start();
+        readPage();
+        PromptAnswers prompt(w(), {QStringLiteral("100")});
+        f->dialogs.answerMessage(MsgResult::Ok);
+        f->indicator.faults.refuseRegisters = {c.refused};
+        run(c.kind);
+
+        EXPECT_FALSE(s().Connected);
+        EXPECT_TRUE(messages().contains(errorText(0)));
+        EXPECT_EQ(prompt.shown, c.kind == 2 ? 1 : 0);
+        EXPECT_EQ(count(R(23, 2)), 0);
+        EXPECT_EQ(count(W(20, 4, "Lg", 100000)), c.spanWritten ? 1 : 0);
+        EXPECT_EQ(count(W(22, 2, "Lg", 2)), c.finished ? 1 : 0);
+        EXPECT_NE(label4Colour(), kGreen);
+        EXPECT_TRUE(w().SSTab1->isEnabled());
+        EXPECT_FALSE(f->port.isOpen());
+        if (c.refused == 19) {
+            EXPECT_EQ(count(W(128, 2, "By", "0000")), 0);
+        }
+    }
+}
+
+TEST_F(CalibrationWindow, AZeroStepThatFailsAsksForNoSpan) {
+    start();
+    readPage();
+    PromptAnswers prompt(w(), {QStringLiteral("100")});
+    f->dialogs.answerMessage(MsgResult::Ok);
+    f->indicator.calFaults.resultCode = 0x25;
+    run(0);
+    EXPECT_EQ(prompt.shown, 0);
+    EXPECT_EQ(count(W(22, 2, "Lg", 4)), 0);
+    EXPECT_EQ(messages(), QStringList({step(11), notice(4) + "\r\n" + notice(5)}));
+    EXPECT_EQ(frames().last(), W(22, 2, "Lg", 2));
+    EXPECT_EQ(w().Label4->text(), s().messages.StatusText[2]);
+    EXPECT_EQ(label4Colour(), kRed);
+    EXPECT_EQ(w().Shape3->fillColor(), kRed);
+}
+
+TEST_F(CalibrationWindow, ASpanErrorCodeAsksForTheWeightAgain) {
+    start();
+    readPage();
+    PromptAnswers prompt(w(), {QStringLiteral("100"), QStringLiteral("101")});
+    f->indicator.calFaults.resultCode = 0x13;
+    prompt.atPrompt = [&] {
+        if (prompt.shown == 2)
+            f->indicator.calFaults.resultCode = 0;
+    };
+    run(2);
+    EXPECT_EQ(messages(), QStringList({notice(4) + "\r\n" + notice(6)}));
+    EXPECT_EQ(count(W(20, 4, "Lg", 100000)), 1);
+    EXPECT_EQ(count(W(20, 4, "Lg", 101000)), 1);
+    EXPECT_EQ(count(W(22, 2, "Lg", 4)), 2);
+    EXPECT_EQ(w().Label4->text(), step(10));
+    EXPECT_EQ(label4Colour(), kGreen);
+}
+
+TEST_F(CalibrationWindow, AStepThatNeverFinishesIsGivenUpAndShownFailed) {
+    start();
+    readPage();
+    f->indicator.calFaults.stepNeverEnds = true;
+    f->dialogs.answerMessage(MsgResult::Ok);
+    const double before = f->clock.totalWaited;
+    run(1);
+    EXPECT_EQ(count(R(23, 2)), 15);
+    EXPECT_EQ(messages(), QStringList({step(11), notice(1) + "\r\n" + notice(2) + "\r\n" + notice(3)}));
+    EXPECT_EQ(frames().last(), W(22, 2, "Lg", 2));
+    EXPECT_EQ(w().Label4->text(), s().messages.StatusText[2]);
+    EXPECT_EQ(label4Colour(), kRed);
+    // Fifteen polls of 1.2 s and the reading time, with the waiting done in virtual time.
+    EXPECT_GE(f->clock.totalWaited - before, 15 * (1.2 + s().ReadWaitTime) - 1e-6);
+}
+
+TEST_F(CalibrationWindow, ThePollFindsTheStateWithoutChecksumAndWithAnAddress) {
+    for (bool checksum : {false, true}) {
+        start(QStringLiteral("07"), checksum);
+        readPage();
+        f->dialogs.answerMessage(MsgResult::Ok);
+        run(1);
+        EXPECT_EQ(count(R(23, 2)), 2) << checksum;
+        EXPECT_EQ(w().Label4->text(), step(10)) << checksum;
+    }
+}
+
+TEST_F(CalibrationWindow, ClosingTheWindowAtThePromptEndsTheRunQuietly) {
+    start();
+    readPage();
+    f->program->app.quitProgram = [] {};
+    PromptAnswers prompt(w(), {});
+    prompt.atPrompt = [&] { f->program->app.Form_QueryUnload(); };
+    f->dialogs.answerMessage(MsgResult::Ok);
+    run(0);
+    EXPECT_EQ(prompt.shown, 1);
+    EXPECT_EQ(messages(), QStringList({step(11)}));
+    EXPECT_EQ(count(W(22, 2, "Lg", 2)), 0);
+    EXPECT_EQ(f->port.droppedOutputs, 0);
+    EXPECT_FALSE(s().deviceBusy);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Live weight
+
+TEST_F(CalibrationWindow, LiveWeightAgainstTheLimits) {
+    start();
+    s().Capacity = 3000;
+    s().DisplayMaximum = 3009;
+    s().DisplayMinimum = -300;
+    s().DivisionDecimals.clear();
+    struct Case {
+        qint32 value, compare;
+        const char* shown;
+        int notice; // -1 inside
+    };
+    for (const Case& c : {Case{3009, 0, "3009", -1}, Case{3000, 10, "3000", 16}, Case{-300, 0, "-300", -1},
+                          Case{-301, 0, "-301", 17}}) {
+        f->indicator.setLong(0, c.value);
+        f->indicator.setLong(3, c.compare);
+        cal().SSCommand6_Click();
+        EXPECT_EQ(w().Label9->text(), QString::fromLatin1(c.shown));
+        EXPECT_EQ(w().Label9->isHidden(), c.notice >= 0) << c.value;
+        EXPECT_EQ(w().Label11->text(), c.notice < 0 ? QString() : notice(c.notice)) << c.value;
+    }
+    EXPECT_FALSE(f->port.isOpen());
+    EXPECT_TRUE(w().SSCommand6->isEnabled());
+
+    // No answer: the last value stays. With two decimals the same reading shows 30.09.
+    f->indicator.faults.silent = true;
+    cal().SSCommand6_Click();
+    EXPECT_EQ(w().Label9->text(), QStringLiteral("-301"));
+    f->indicator.faults.silent = false;
+    s().DivisionDecimals = QStringLiteral("00");
+    s().DisplayMaximum = 30.09;
+    f->indicator.setLong(0, 3009);
+    f->indicator.setLong(3, 0);
+    cal().SSCommand6_Click();
+    EXPECT_EQ(w().Label9->text(), QStringLiteral("30.09"));
+    EXPECT_FALSE(w().Label9->isHidden());
+}
+
+TEST_F(CalibrationWindow, ALiveWeightTimerWithoutItsPortStopsAfterOneMessage) {
+    start();
+    readPage();
+    ASSERT_TRUE(w().Timer3->isActive());
+    s().PortNumber = QStringLiteral("5");
+    cal().Timer3_Timer();
+    EXPECT_FALSE(w().Timer3->isActive());
+    EXPECT_EQ(messages(), QStringList({QStringLiteral("COM5 bulunmamaktadır")}));
+    EXPECT_TRUE(w().SSCommand6->isEnabled());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Analog output
+
+class AnalogWindow : public CalibrationWindow {
+protected:
+    void analogMode() {
+        start();
+        readPage();
+        cal().Option5_Click(1);
+        ASSERT_TRUE(w().Frame2->isEnabled());
+        ASSERT_FALSE(w().Timer3->isActive());
+    }
+    void startRun() {
+        cal().SSCommand5_Click();
+        ASSERT_TRUE(s().cal.AnalogRunning);
+        f->indicator.clearLog();
+        f->dialogs.clear();
+    }
+};
+
+TEST_F(AnalogWindow, StartAndStop) {
+    analogMode();
+    setOption(w().Option4[1], true);
+    cal().SSCommand5_Click();
+    EXPECT_EQ(frames(), QList<QByteArray>({W(195, 2, "By", "0100"), W(19, 2, "Lg", 8), W(24, 2, "Lg", 1)}));
+    EXPECT_TRUE(s().cal.AnalogRunning);
+    EXPECT_TRUE(f->indicator.analogCalibrating);
+    EXPECT_EQ(w().SSCommand5->text(), step(16));
+    EXPECT_TRUE(w().Timer1->isActive());
+    EXPECT_TRUE(w().SSPanel4->isEnabled());
+    EXPECT_FALSE(w().Frame5->isEnabled());
+    EXPECT_TRUE(w().SSTab1->isEnabled());
+    EXPECT_TRUE(w().SSTab1->isTabEnabled(0));
+    EXPECT_TRUE(f->port.isOpen());
+
+    // A language load captions the button with its idle text; the next click still stops.
+    f->program->app.diloku();
+    EXPECT_EQ(w().SSCommand5->text(), step(16));
+    f->indicator.clearLog();
+    cal().SSCommand5_Click();
+    EXPECT_EQ(frames(), QList<QByteArray>({W(24, 2, "Lg", 2)}));
+    EXPECT_FALSE(s().cal.AnalogRunning);
+    EXPECT_FALSE(f->indicator.analogCalibrating);
+    EXPECT_EQ(w().SSCommand5->text(), step(10));
+    EXPECT_FALSE(w().Timer1->isActive());
+    EXPECT_TRUE(w().Timer3->isActive());
+    EXPECT_FALSE(f->port.isOpen());
+}
+
+TEST_F(AnalogWindow, RefusedStartsUnlockTheWindow) {
+    // The start code refused: disconnected, window usable, no run.
+    analogMode();
+    f->indicator.faults.refuseRegisters = {24};
+    cal().SSCommand5_Click();
+    EXPECT_EQ(messages(), QStringList({errorText(0)}));
+    EXPECT_FALSE(s().Connected);
+    EXPECT_FALSE(s().cal.AnalogRunning);
+    EXPECT_TRUE(w().SSTab1->isEnabled());
+    EXPECT_TRUE(w().SSPanel11->isEnabled());
+    EXPECT_TRUE(w().Toolbar1->isEnabled());
+    EXPECT_TRUE(w().Frame5->isEnabled());
+    EXPECT_FALSE(f->port.isOpen());
+
+    // The output type not taken and the write abandoned: the start code is never sent.
+    analogMode();
+    f->indicator.faults.noAckForFirst = 9;
+    f->dialogs.answerMessage(MsgResult::Abort);
+    cal().SSCommand5_Click();
+    EXPECT_EQ(count(W(24, 2, "Lg", 1)), 0);
+    EXPECT_EQ(count(W(19, 2, "Lg", 8)), 0);
+    EXPECT_FALSE(s().cal.AnalogRunning);
+    EXPECT_TRUE(s().Connected);
+    EXPECT_TRUE(w().SSTab1->isEnabled());
+    EXPECT_FALSE(f->port.isOpen());
+
+    // Without an analog card nothing is sent.
+    analogMode();
+    s().cal.AnalogCardPresent = false;
+    cal().SSCommand5_Click();
+    EXPECT_EQ(messages(), QStringList({errorText(2)}));
+    EXPECT_TRUE(frames().isEmpty());
+}
+
+TEST_F(AnalogWindow, SteppingStopsAtBothEndsOfTheRange) {
+    analogMode();
+    startRun();
+    const QByteArray load = W(19, 2, "Lg", 7);
+    struct Case {
+        bool zero;
+        int toggle;
+        quint16 from;
+        int code;
+        quint16 after;
+    };
+    // Up by 100 to 65530, then the limit; down by 100 to 50, then the limit; the full-scale value
+    // has the same top as the zero value.
+    for (const Case& c : {Case{true, 0, 65430, 3, 65530}, Case{true, 1, 150, 4, 50}, Case{false, 0, 65430, 7, 65530},
+                          Case{false, 3, 9, 10, 4}}) {
+        SCOPED_TRACE(testing::Message() << "zero " << c.zero << " toggle " << c.toggle);
+        const int reg = c.zero ? 190 : 191;
+        setOption(w().Option6[c.zero ? 0 : 1], true);
+        cal().Option6_Click(c.zero ? 0 : 1);
+        ASSERT_EQ(w().Option6[1]->isChecked(), !c.zero);
+        ASSERT_EQ(w().Option6[0]->isChecked(), c.zero);
+        f->indicator.setReg(reg, c.from);
+        QPushButton* toggle = (c.zero ? w().Sıfır : w().FS)[c.toggle];
+        toggle->click();
+        EXPECT_TRUE(s().cal.JogHeld);
+        EXPECT_FALSE((c.zero ? w().SSPanel5 : w().SSPanel4)->isEnabled());
+        f->indicator.clearLog();
+
+        cal().Timer1_Timer();
+        EXPECT_EQ(frames(), QList<QByteArray>({load, R(reg, 2), W(24, 2, "Lg", c.code)}));
+        EXPECT_EQ(f->indicator.reg(reg), c.after);
+        f->indicator.clearLog();
+        cal().Timer1_Timer();
+        EXPECT_EQ(frames(), QList<QByteArray>({load, R(reg, 2)}));
+        EXPECT_EQ(w().Label7->text(), QStringLiteral("----- LİMİT -----"));
+        // The limit text holds a second: no exchange meanwhile, and the window keeps working.
+        f->indicator.clearLog();
+        cal().Timer1_Timer();
+        EXPECT_TRUE(frames().isEmpty());
+        f->clock.advance(1.0);
+        cal().Timer1_Timer();
+        EXPECT_EQ(frames().size(), 2);
+
+        f->indicator.clearLog();
+        toggle->click();
+        EXPECT_FALSE(s().cal.JogHeld);
+        EXPECT_EQ(frames(), QList<QByteArray>({W(24, 2, "Lg", 0)}));
+        EXPECT_TRUE(w().SSPanel4->isEnabled());
+        EXPECT_TRUE(w().SSPanel5->isEnabled());
+        f->clock.advance(1.0);
+    }
+}
+
+TEST_F(AnalogWindow, ATabChangeReleasesTheToggleAndStopsTheRun) {
+    analogMode();
+    startRun();
+    w().Sıfır[2]->click();
+    cal().analokartkon();
+    EXPECT_EQ(frames(), QList<QByteArray>({W(24, 2, "Lg", 0), W(24, 2, "Lg", 2)}));
+    EXPECT_FALSE(w().Sıfır[2]->isChecked());
+    EXPECT_FALSE(s().cal.JogHeld);
+    EXPECT_FALSE(s().cal.AnalogRunning);
+    EXPECT_FALSE(w().Timer1->isActive());
+    EXPECT_EQ(w().Label7->text(), step(10));
+
+    // Nothing running: nothing sent.
+    f->indicator.clearLog();
+    cal().analokartkon();
+    EXPECT_TRUE(frames().isEmpty());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Status page
+
+TEST_F(CalibrationWindow, StatusPageReadAsAWhole) {
+    start();
+    s().ReadSelector = 5; // the raw bytes do not depend on the page in view
+    f->indicator.setReg(2, 0xE52A);
+    // A first byte of 0A: a text decoding would drop it and read the flags from the other byte.
+    f->indicator.setReg(25, 0x0A10);
+    s().cal.AnalogCardPresent.reset();
+    ASSERT_EQ(f->program->link.PortAç(), 0);
+    cal().StatuOku();
+
+    EXPECT_EQ(frames(), QList<QByteArray>({W(19, 2, "Lg", 19), R(0, 4), R(3, 4), R(5, 4), W(8, 2, "LG", 7), R(11, 4),
+                                           R(13, 4), R(15, 4), R(2, 2), R(25, 2), W(19, 2, "Lg", 20)}));
+    const QVector<QString>& t = s().messages.StatusText;
+    EXPECT_EQ(status().TextMatrix(1, 1), QStringLiteral("001.250"));
+    EXPECT_EQ(status().TextMatrix(6, 1), QStringLiteral("-0,025"));
+    EXPECT_EQ(status().TextMatrix(7, 1), t[0]);
+    EXPECT_EQ(status().TextMatrix(8, 1), t[3]);
+    EXPECT_EQ(status().TextMatrix(18, 1), t[16]);
+    EXPECT_EQ(status().TextMatrix(24, 1), QStringLiteral("0"));
+    EXPECT_TRUE(status().isRowHidden(24));
+    EXPECT_EQ(status().TextMatrix(25, 1), t[7]);
+    EXPECT_EQ(status().TextMatrix(29, 1), t[6]);
+    EXPECT_EQ(s().cal.AnalogCardPresent, true);
+    EXPECT_EQ(s().cal.CalibrationEnabled, true);
+    EXPECT_EQ(s().param.ValueArray[3], 1250);
+    EXPECT_TRUE(w().ProgressBar3->isHidden());
+    EXPECT_EQ(w().ProgressBar1->value(), 10);
+
+    // The first answer refused: disconnected, host mode not left.
+    f->indicator.clearLog();
+    f->indicator.faults.refuseRegisters = {0};
+    cal().StatuOku();
+    EXPECT_FALSE(s().Connected);
+    EXPECT_EQ(frames().size(), 2);
+    EXPECT_EQ(messages(), QStringList({errorText(0)}));
+}
+
+TEST_F(CalibrationWindow, StatusTimerRefreshesWhileConnected) {
+    start();
+    int refreshes = 0;
+    f->program->app.refreshPageInView = [&] { ++refreshes; };
+    w().Timer4->start();
+    cal().Timer4_Timer();
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(s().ReadSelector, 6);
+    f->linkProcs().Image2_Click(1);
+    cal().Timer4_Timer();
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_FALSE(w().Timer4->isActive());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Through the widgets
+
+TEST_F(CalibrationWindow, ARunOfEachKindThroughTheWidgets) {
+    start();
+    readPage();
+    // A span calibration: the kind option, the start button, the weight typed into the entry
+    // (the comma becomes the point, letters are swallowed) and confirmed with Enter.
+    struct Typer : QObject {
+        MainWidgets& w;
+        explicit Typer(MainWidgets& w) : w(w) { w.SSPanel8->installEventFilter(this); }
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (o == w.SSPanel8 && e->type() == QEvent::ShowToParent)
+                QMetaObject::invokeMethod(
+                    this,
+                    [this] {
+                        w.Text10->selectAll();
+                        for (const QChar c : QStringLiteral("1x2,5")) {
+                            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                            QCoreApplication::sendEvent(w.Text10, &press);
+                        }
+                        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+                        QCoreApplication::sendEvent(w.Text10, &enter);
+                    },
+                    Qt::QueuedConnection);
+            return false;
+        }
+    } typer(w());
+    w().Option1[2]->click();
+    w().SSCommand3->click();
+    EXPECT_EQ(count(W(20, 4, "Lg", 12500)), 1);
+    EXPECT_EQ(w().Label4->text(), step(10));
+
+    // An analog run: the mode option, start, a zero toggle down and up, stop.
+    f->indicator.clearLog();
+    w().Option5[1]->click();
+    EXPECT_TRUE(w().Frame2->isEnabled());
+    w().SSCommand5->click();
+    EXPECT_TRUE(s().cal.AnalogRunning);
+    f->indicator.setReg(190, 1000);
+    w().Sıfır[0]->click();
+    cal().Timer1_Timer();
+    EXPECT_EQ(f->indicator.reg(190), 1100);
+    w().Sıfır[0]->click();
+    w().SSCommand5->click();
+    EXPECT_FALSE(s().cal.AnalogRunning);
+    EXPECT_EQ(frames().mid(frames().size() - 2), QList<QByteArray>({W(24, 2, "Lg", 0), W(24, 2, "Lg", 2)}));
+    w().Option5[0]->click();
+    EXPECT_TRUE(w().Frame1->isEnabled());
+    EXPECT_TRUE(messages().isEmpty());
+}
