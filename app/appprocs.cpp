@@ -168,9 +168,6 @@ void AppProcs::QM2DeğilseGizle(bool show) {
     w.SSCheck1[2]->setVisible(show);
     w.Option3[0]->setVisible(show);
     w.Option3[1]->setVisible(show);
-    // The printer-kind options sit in a frame of their own that means nothing without them.
-    if (QWidget* box = w.Option3[0]->parentWidget(); box && box != w.TabPage[0])
-        box->setVisible(show);
     w.EPL->setVisible(show);
     w.SSCommand10[0]->setVisible(show);
     w.SSCommand10[1]->setVisible(show);

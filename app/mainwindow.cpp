@@ -330,7 +330,9 @@ void MainWindow::buildHeaderPage(QWidget* page) {
         m_w.Toolbar2Button[bar] = {nullptr, centre, left};
     }
 
-    auto* kind = frame(page, QString(), 400, tw(headerTops[0]) + offset - 6, 216, 66);
+    // The printer-kind options share a plain holder (which keeps them one exclusive group) and no
+    // frame: with the options hidden for the first model, nothing of them shows.
+    auto* kind = place(new QWidget(page), 400, tw(headerTops[0]) + offset - 6, 216, 66);
     m_w.Option3[0] = option(kind, QStringLiteral("FİŞ"), 12, 10, 196);
     m_w.Option3[1] = option(kind, QStringLiteral("EPL YAZICI"), 12, 36, 196);
     m_w.Option3[0]->setChecked(true);
@@ -537,9 +539,10 @@ void MainWindow::buildCalibrationPage(QWidget* page) {
     m_w.Label7->setFrameShadow(QFrame::Sunken);
     m_w.Label7->setIndent(8);
 
-    // Diagnostic and restart buttons lie outside the visible part of the page.
+    // The diagnostic button lies outside the visible part of the page; RESTART is the user's, under
+    // the analog-output frame.
     m_w.Command1 = button(page, QStringLiteral("Command1"), 700, 10, 90);
-    m_w.Command3 = button(page, QStringLiteral("RESTART"), 700, 50, 90);
+    m_w.Command3 = button(page, QStringLiteral("RESTART"), 531, 482, 90, 28);
 
     // Span-weight prompt. It belongs to the window, not to the page: the page is locked while the
     // calibration that asks for the weight runs. Shown centred over the window.

@@ -2,6 +2,8 @@
 #include "app/programoptions.h"
 #include "app/startupdialog.h"
 #include "app/widgetdialogs.h"
+#include "calibration/definitions.h"
+#include "pages/gridlayout.h"
 #include "platform/clock.h"
 #include "platform/cp1254.h"
 #include "platform/dialogs.h"
@@ -120,10 +122,27 @@ TEST_F(WindowTest, SecondModelButtonChoosesQM2AndShowsItsFeatures) {
     EXPECT_TRUE(w().SSTab1->isTabVisible(1));
     EXPECT_FALSE(w().SSTab1->isTabVisible(2)) << "preset tares stay hidden for both models";
     EXPECT_TRUE(w().SSTab1->isTabVisible(3));
-    for (QWidget* c : std::initializer_list<QWidget*>{
-             w().SSCheck2[1], w().SSCheck2[3], w().SSCheck2[8], w().SSCheck1[1], w().SSCheck1[2], w().Option3[0],
-             w().Option3[1], w().EPL, w().SSCommand10[0], w().SSCommand10[1], w().SSPanel6, w().Command2})
+    const QList<QWidget*> features{w().SSCheck2[1],    w().SSCheck2[3],    w().SSCheck2[8], w().SSCheck1[1],
+                                   w().SSCheck1[2],    w().Option3[0],     w().Option3[1],  w().EPL,
+                                   w().SSCommand10[0], w().SSCommand10[1], w().SSPanel6,    w().Command2};
+    for (QWidget* c : features)
         EXPECT_TRUE(visible(c)) << c->metaObject()->className();
+    // The pages were laid out again once the model was known: the second model's rows show.
+    EXPECT_FALSE(program->window.pages()[GridParameters].isRowHidden(14));
+    EXPECT_EQ(program->window.pages()[GridParameters].TextMatrix(1, 0).left(6), QStringLiteral("[140] "));
+    EXPECT_FALSE(program->window.pages()[GridStatus].isRowHidden(11));
+
+    // Hiding the second model's features touches exactly those controls (and the two tabs).
+    QHash<QWidget*, bool> before;
+    for (QWidget* c : program->window.findChildren<QWidget*>())
+        before.insert(c, c->isHidden());
+    program->app.QM2DeğilseGizle(false);
+    QList<QWidget*> changed;
+    for (auto it = before.cbegin(); it != before.cend(); ++it)
+        if (it.key()->isHidden() != it.value() && !w().SSTab1->tabBar()->isAncestorOf(it.key()) &&
+            !std::count(w().TabPage.begin(), w().TabPage.end(), it.key()))
+            changed << it.key();
+    EXPECT_EQ(QSet<QWidget*>(changed.begin(), changed.end()), QSet<QWidget*>(features.begin(), features.end()));
 }
 
 TEST_F(WindowTest, FirstModelButtonChoosesQM1AndHidesTheSecondModelsFeatures) {
@@ -166,6 +185,14 @@ TEST_F(WindowTest, StartUpFillsListsCaptionAndFolders) {
     emit w().Combo4[5]->activated(1);
     ASSERT_TRUE(program->app.diloku());
     EXPECT_EQ(w().Combo4[5]->currentIndex(), 1);
+    // The definition files of the program folder, each in its own table.
+    Session files;
+    files.AppFolder = session().ProgramFolder;
+    ASSERT_TRUE(LoadSGDefinitions(files) && LoadMTDefinitions(files) && LoadNormalDefinitions(files));
+    EXPECT_NE(files.DefinitionTableM1, files.DefinitionTableM2);
+    EXPECT_EQ(session().DefinitionTableM1, files.DefinitionTableM1);
+    EXPECT_EQ(session().DefinitionTableM2, files.DefinitionTableM2);
+    EXPECT_EQ(session().DefinitionTableN, files.DefinitionTableN);
     // Nothing was sent: start-up only lists the ports.
     EXPECT_TRUE(port->outputs.isEmpty());
     EXPECT_FALSE(port->isOpen());
@@ -174,7 +201,17 @@ TEST_F(WindowTest, StartUpFillsListsCaptionAndFolders) {
 
 TEST_F(WindowTest, RestartKeepsTheModelAndDoesNotDuplicateLists) {
     ASSERT_TRUE(start(0));
-    program->app.Command3_Click(); // returns at once: the model is known
+    // RESTART stands where the user can click it; only the diagnostic button lies outside.
+    program->window.show();
+    w().SSTab1->setCurrentIndex(5);
+    QWidget* page = w().TabPage[5];
+    EXPECT_TRUE(page->rect().contains(w().Command3->geometry())) << page->width() << "x" << page->height();
+    EXPECT_FALSE(page->rect().intersects(w().Command1->geometry()));
+    for (QWidget* other : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (other != w().Command3 && !other->isHidden())
+            EXPECT_FALSE(other->geometry().intersects(w().Command3->geometry())) << qPrintable(other->objectName());
+    w().Command3->click(); // returns at once: the model is known
+    program->window.hide();
     EXPECT_EQ(session().ModelName, QStringLiteral("QM1"));
     EXPECT_EQ(w().Combo2->count(), 100);
     EXPECT_EQ(w().Combo6->count(), 1);
@@ -468,33 +505,112 @@ TEST_F(WindowTest, LanguageLinesCaptionTheirControls) {
     EXPECT_TRUE(picture);
     EXPECT_FALSE(label);
 
-    const QString l18 = QStringLiteral("L18"), l29 = QStringLiteral("L29"), l41 = QStringLiteral("L41"),
-                  l63 = QStringLiteral("L63");
-    EXPECT_EQ(w().Label3[9]->text(), QStringLiteral("L57"));
     EXPECT_EQ(session().messages.ClearBoxTitle, QStringLiteral("L57"));
-    EXPECT_EQ(w().SSCommand9->text(), l18);
-    EXPECT_EQ(w().SSCommand11[0]->text(), l18);
-    EXPECT_EQ(w().SSCommand2[1]->text(), l29);
-    EXPECT_EQ(w().SSCommand11[1]->text(), l29);
-    EXPECT_EQ(w().SSCommand4[1]->text(), l41);
-    EXPECT_EQ(w().SSCommand7->text(), l41);
-    for (QWidget* c : std::initializer_list<QWidget*>{w().Label4, w().Label7})
-        EXPECT_EQ(static_cast<QLabel*>(c)->text(), l63);
-    EXPECT_EQ(w().SSCommand5->text(), l63);
-    EXPECT_EQ(w().SSCommand3->text(), l63);
 
-    // A few more, from the places the file puts its lines.
-    EXPECT_EQ(w().MnDosya1->title(), QStringLiteral("L1"));
-    EXPECT_EQ(w().MnDosya[11]->text(), QStringLiteral("L8"));
-    EXPECT_EQ(w().SSCheck1[3]->text(), QStringLiteral("L26"));
-    EXPECT_EQ(w().SSCheck2[8]->text(), QStringLiteral("L36"));
-    EXPECT_EQ(w().SSCheck2[5]->text(), QStringLiteral("L37"));
-    EXPECT_EQ(w().SSTab1->tabText(6), QStringLiteral("L74"));
-    EXPECT_EQ(w().Frame6->title(), QStringLiteral("L280"));
-    EXPECT_EQ(w().Toolbar2Button[1][2]->toolTip(), QStringLiteral("L302"));
-    EXPECT_EQ(w().Label2[3]->text(), QStringLiteral("L307"));
-    EXPECT_EQ(w().Label2[1]->text(), QStringLiteral("L44"));
-    EXPECT_EQ(w().Label13->text(), QStringLiteral("L308"));
+    // Every caption line, on every control it names.
+    using Text = std::function<QString()>;
+    auto text = [](auto* c) -> Text { return [c] { return c->text(); }; };
+    auto title = [](auto* c) -> Text { return [c] { return c->title(); }; };
+    auto caption = [](PanelFrame* c) -> Text { return [c] { return c->caption(); }; };
+    auto tip = [](QAction* c) -> Text { return [c] { return c->toolTip(); }; };
+    auto tab = [this](int i) -> Text { return [this, i] { return w().SSTab1->tabText(i); }; };
+    const MainWidgets& m = w();
+    const QList<std::pair<int, Text>> captions{
+        {1, title(m.MnDosya1)},
+        {2, text(m.MnDosya[0])},
+        {3, text(m.MnDosya[1])},
+        {4, text(m.MnDosya[3])},
+        {5, text(m.MnDosya[4])},
+        {6, text(m.MnDosya[8])},
+        {7, text(m.MnDosya[9])},
+        {8, text(m.MnDosya[11])},
+        {9, title(m.MnAyar1)},
+        {10, text(m.MnAyar[0])},
+        {11, text(m.MnAyar[1])},
+        {12, text(m.MnAyar[3])},
+        {13, text(m.MnAyar[4])},
+        {14, text(m.MnAyar[6])},
+        {15, caption(m.SSPanel7)},
+        {16, text(m.Option2[0])},
+        {17, text(m.Option2[1])},
+        {18, text(m.SSCommand9)},
+        {18, text(m.SSCommand11[0])},
+        {19, text(m.SSCommand8)},
+        {20, caption(m.SSPanel2)},
+        {21, text(m.SSCheck1[0])},
+        {22, text(m.SSCheck1[1])},
+        {23, text(m.SSCheck1[2])},
+        {24, text(m.SSCheck1[4])},
+        {25, text(m.SSCheck1[5])},
+        {26, text(m.SSCheck1[3])},
+        {27, text(m.SSCheck1[6])},
+        {28, text(m.SSCommand2[0])},
+        {29, text(m.SSCommand2[1])},
+        {29, text(m.SSCommand11[1])},
+        {30, caption(m.SSPanel3)},
+        {31, text(m.SSCheck2[0])},
+        {32, text(m.SSCheck2[1])},
+        {33, text(m.SSCheck2[2])},
+        {34, text(m.SSCheck2[3])},
+        {35, text(m.SSCheck2[4])},
+        {36, text(m.SSCheck2[8])},
+        {37, text(m.SSCheck2[5])},
+        {38, text(m.SSCheck2[6])},
+        {39, text(m.SSCheck2[7])},
+        {40, text(m.SSCommand4[0])},
+        {41, text(m.SSCommand4[1])},
+        {41, text(m.SSCommand7)},
+        {42, caption(m.SSPanel1)},
+        {43, text(m.Label2[0])},
+        {44, text(m.Label2[1])},
+        {45, text(m.Label2[2])},
+        {46, text(m.SSCommand1)},
+        {47, text(m.Label1[0])},
+        {48, text(m.Label1[1])},
+        {49, text(m.Label8[0])},
+        {50, text(m.Label8[1])},
+        {51, title(m.Frame1)},
+        {52, title(m.Frame3)},
+        {53, title(m.Frame2)},
+        {54, text(m.Label3[0])},
+        {55, text(m.Label3[5])},
+        {56, text(m.Label3[6])},
+        {57, text(m.Label3[9])},
+        {58, text(m.Label3[7])},
+        {59, text(m.Label3[8])},
+        {60, text(m.Option1[0])},
+        {61, text(m.Option1[1])},
+        {62, text(m.Option1[2])},
+        {63, text(m.Label4)},
+        {63, text(m.SSCommand5)},
+        {63, text(m.SSCommand3)},
+        {63, text(m.Label7)},
+        {64, caption(m.SSPanel4)},
+        {64, text(m.Option6[0])},
+        {65, caption(m.SSPanel5)},
+        {65, text(m.Option6[1])},
+        {66, text(m.Label3[1])},
+        {66, text(m.Label3[4])},
+        {67, text(m.Label3[2])},
+        {67, text(m.Label3[3])},
+        {68, tab(0)},
+        {69, tab(1)},
+        {70, tab(2)},
+        {71, tab(3)},
+        {72, tab(4)},
+        {73, tab(5)},
+        {74, tab(6)},
+        {280, text(m.SSCommand6)},
+        {280, title(m.Frame6)},
+        {301, tip(m.Toolbar2Button[0][1])},
+        {301, tip(m.Toolbar2Button[1][1])},
+        {302, tip(m.Toolbar2Button[0][2])},
+        {302, tip(m.Toolbar2Button[1][2])},
+        {307, text(m.Label2[3])},
+        {308, text(m.Label13)},
+    };
+    for (const auto& [line, shown] : captions)
+        EXPECT_EQ(shown(), QStringLiteral("L%1").arg(line)) << "line " << line;
 
     // Derived captions after the last line.
     EXPECT_EQ(w().Toolbar1Button[1]->toolTip(), QStringLiteral("L288"));
