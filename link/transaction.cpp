@@ -15,8 +15,6 @@
 #include <QStandardPaths>
 
 namespace {
-// A line that keeps sending could otherwise hold a read loop forever.
-constexpr qsizetype kMaxAnswerBytes = 1 << 16;
 constexpr int kSendsPerRound = 9;
 const QString kLogFileName = QStringLiteral("QMxLog.txt");
 
@@ -68,7 +66,9 @@ QStringList DeviceLink::Portkontrol() {
 
 QByteArray DeviceLink::collectInput() {
     QByteArray bytes;
-    while (m_port.inBufferCount() > 0 && bytes.size() < kMaxAnswerBytes) {
+    // The port hands out one exchange's worth at most; the bound here keeps a port that does not
+    // from holding the loop.
+    while (m_port.inBufferCount() > 0 && bytes.size() < SerialPort::kMaxInputPerExchange) {
         const QByteArray chunk = m_port.input();
         if (chunk.isEmpty())
             break;
@@ -78,7 +78,7 @@ QByteArray DeviceLink::collectInput() {
 }
 
 void DeviceLink::drainInput() {
-    collectInput();
+    m_port.discardInput();
 }
 
 QString DeviceLink::IntOku() {

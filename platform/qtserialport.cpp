@@ -10,6 +10,9 @@
 #endif
 
 QtSerialPort::QtSerialPort(SettingsStore& store) : m_store(store) {
+    // The library's own buffer stops taking in at one exchange's worth; what a flooding line sends
+    // beyond it waits in the driver until it is discarded.
+    m_port.setReadBufferSize(kMaxInputPerExchange);
     // The error may come up inside the port's own read handler during a wait; the port is closed
     // from the event loop right after, never from inside that handler.
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port, [this](QSerialPort::SerialPortError e) {
@@ -124,6 +127,7 @@ PortResult QtSerialPort::open() {
     // A port just opened holds nothing left over from before.
     m_port.clear(QSerialPort::AllDirections);
     m_port.clearError();
+    m_budget = kMaxInputPerExchange;
     return {};
 }
 
@@ -159,6 +163,7 @@ void QtSerialPort::output(const QByteArray& bytes) {
     pump();
     if (!isOpen())
         return;
+    m_budget = kMaxInputPerExchange; // a request starts a new exchange
     m_port.write(bytes);
     // Hand the bytes to the driver now; the caller's wait may not run an event loop.
     const qint64 baud = qMax<qint64>(m_port.baudRate(), 300);
@@ -170,14 +175,30 @@ void QtSerialPort::output(const QByteArray& bytes) {
 
 QByteArray QtSerialPort::input() {
     pump();
-    if (!isOpen())
+    if (!isOpen() || m_budget <= 0) {
+        discardInput();
         return {};
-    return m_port.readAll();
+    }
+    const QByteArray bytes = m_port.read(m_budget);
+    m_budget -= int(bytes.size());
+    if (m_budget <= 0)
+        discardInput(); // the exchange has had its worth: the excess goes
+    return bytes;
 }
 
 int QtSerialPort::inBufferCount() {
     pump();
     if (!isOpen())
         return 0;
-    return int(m_port.bytesAvailable());
+    if (m_budget <= 0) {
+        discardInput();
+        return 0;
+    }
+    return int(qMin<qint64>(m_port.bytesAvailable(), m_budget));
+}
+
+void QtSerialPort::discardInput() {
+    // The library's buffer and what waits in the driver, without reading any of it.
+    if (m_port.isOpen())
+        m_port.clear(QSerialPort::Input);
 }

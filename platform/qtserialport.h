@@ -9,8 +9,8 @@ class SettingsStore;
 // The real serial port. On Windows COMn is the port itself; elsewhere COMn is the device the
 // settings store maps it to (section "Ports", key "COMn", e.g. "/dev/ttyUSB0"), by default
 // "/dev/ttyS<n-1>". The program reads the port without relying on the event loop: bytes waiting
-// are pulled in whenever it asks for them. A read or resource error of the line leaves the port
-// closed until it is opened again.
+// are pulled in whenever it asks for them, never more than one exchange's worth. A read or
+// resource error of the line leaves the port closed until it is opened again.
 class QtSerialPort : public SerialPort {
 public:
     explicit QtSerialPort(SettingsStore& store);
@@ -28,6 +28,7 @@ public:
     void output(const QByteArray& bytes) override;
     QByteArray input() override;
     int inBufferCount() override;
+    void discardInput() override;
 
     // The device (or Windows port name) COMn stands for.
     QString deviceFor(int n) const;
@@ -46,4 +47,5 @@ private:
     int m_commPort = 1;
     QString m_settings = QStringLiteral("9600,N,8,1");
     bool m_broken = false;
+    int m_budget = kMaxInputPerExchange; // input this exchange may still hand out
 };

@@ -32,6 +32,11 @@ bool parsePortSettings(const QString& text, PortSettingsValue* out);
 
 class SerialPort {
 public:
+    // The most input one exchange takes in: from one output() to the next, input() hands out at
+    // most this many bytes in all and the rest is discarded, so a line that keeps sending can
+    // neither grow the program's memory nor hold a reader.
+    static constexpr int kMaxInputPerExchange = 1 << 16;
+
     virtual ~SerialPort() = default;
 
     virtual void setCommPort(int n) = 0;
@@ -47,4 +52,15 @@ public:
     virtual void output(const QByteArray& bytes) = 0;
     virtual QByteArray input() = 0;
     virtual int inBufferCount() = 0;
+
+    // Drops the input waiting, without handing it out: the drain before each request. However much
+    // a line has sent, this takes no more than one exchange's worth of work.
+    virtual void discardInput() {
+        for (int taken = 0; taken < kMaxInputPerExchange && inBufferCount() > 0;) {
+            const QByteArray dropped = input();
+            if (dropped.isEmpty())
+                break;
+            taken += int(dropped.size());
+        }
+    }
 };

@@ -27,6 +27,7 @@ PortResult SimPort::open() {
     m_open = true;
     m_inBuffer.clear();
     m_pending.clear();
+    m_budget = kMaxInputPerExchange;
     return {};
 }
 
@@ -45,6 +46,7 @@ void SimPort::output(const QByteArray& bytes) {
         return;
     }
     outputs.append(bytes);
+    m_budget = kMaxInputPerExchange; // a request starts a new exchange
     const double now = m_clock.now();
     const QList<QByteArray> pieces = m_indicator.feedPieces(bytes);
     const int missedReads = m_indicator.lastAnswerLate() ? 1 : 0;
@@ -74,7 +76,7 @@ void SimPort::deliver() {
         }
         if (p.afterRead && !(m_inBuffer.isEmpty() && m_lastReadAt >= 0 && now >= m_lastReadAt + splitGap))
             break;
-        m_inBuffer += p.bytes;
+        m_inBuffer += p.bytes.left(kMaxInputPerExchange - m_inBuffer.size());
         m_lastReadAt = -1;
         m_pending.removeFirst();
     }
@@ -84,8 +86,10 @@ QByteArray SimPort::input() {
     if (!checkReadError())
         return {};
     deliver();
-    const QByteArray out = m_inBuffer;
+    // What the exchange may not take any more is discarded with the rest.
+    const QByteArray out = m_inBuffer.left(qMax(m_budget, 0));
     m_inBuffer.clear();
+    m_budget -= int(out.size());
     if (!out.isEmpty())
         m_lastReadAt = m_clock.now();
     return out;
@@ -95,5 +99,19 @@ int SimPort::inBufferCount() {
     if (!checkReadError())
         return 0;
     deliver();
-    return int(m_inBuffer.size());
+    if (m_budget <= 0)
+        m_inBuffer.clear();
+    return int(qMin<qsizetype>(m_inBuffer.size(), qMax(m_budget, 0)));
+}
+
+void SimPort::discardInput() {
+    if (!checkReadError())
+        return;
+    deliver();
+    m_inBuffer.clear();
+}
+
+void SimPort::arrive(const QByteArray& bytes) {
+    if (m_open)
+        m_inBuffer += bytes.left(kMaxInputPerExchange - m_inBuffer.size());
 }

@@ -32,6 +32,11 @@ public:
     void output(const QByteArray& bytes) override;
     QByteArray input() override;
     int inBufferCount() override;
+    void discardInput() override;
+
+    // Bytes that reach the input buffer unasked (noise, a device that keeps sending). Like the
+    // real port, the buffer holds one exchange's worth at most; the excess is lost.
+    void arrive(const QByteArray& bytes);
 
     // The COM numbers that exist, and those another program holds open.
     QSet<int> existingPorts{1};
@@ -67,4 +72,5 @@ private:
     QByteArray m_inBuffer;
     QList<Piece> m_pending;
     double m_lastReadAt = -1;
+    int m_budget = kMaxInputPerExchange; // input this exchange may still hand out
 };

@@ -208,8 +208,9 @@ TEST_F(WindowTest, RestartKeepsTheModelAndDoesNotDuplicateLists) {
     EXPECT_TRUE(page->rect().contains(w().Command3->geometry())) << page->width() << "x" << page->height();
     EXPECT_FALSE(page->rect().intersects(w().Command1->geometry()));
     for (QWidget* other : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (other != w().Command3 && !other->isHidden())
+        if (other != w().Command3 && !other->isHidden()) {
             EXPECT_FALSE(other->geometry().intersects(w().Command3->geometry())) << qPrintable(other->objectName());
+        }
     w().Command3->click(); // returns at once: the model is known
     program->window.hide();
     EXPECT_EQ(session().ModelName, QStringLiteral("QM1"));

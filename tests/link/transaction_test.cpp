@@ -238,6 +238,18 @@ TEST_F(TransactionTest, AnAnswerAfterTheReadingTimeIsNeverTakenForTheNextOne) {
     EXPECT_EQ(link.DecodeAnswer(answer, "LG").toNumber(), 100) << answer.toStdString();
 }
 
+TEST_F(TransactionTest, AFloodingLineGivesAnExchangeNoMoreThanItsWorth) {
+    // Noise pours in during every wait: the answer is cut at the exchange's limit.
+    const QByteArray noise(1 << 20, 'x');
+    clock.onWait = [&](double) { port.arrive(noise); };
+    EXPECT_LE(link.readExchange(199, 10).size(), SerialPort::kMaxInputPerExchange);
+    clock.onWait = nullptr;
+    // What piled up before a request is dropped by the drain, and the answer is the request's own.
+    port.arrive(noise);
+    sim.setReg(100, 0x0064);
+    EXPECT_EQ(link.DecodeAnswer(link.readExchange(100, 2), "LG").toNumber(), 100);
+}
+
 TEST_F(TransactionTest, PortReadErrorIsAMissingAnswer) {
     port.simulateReadError();
     const QString answer = link.readExchange(199, 10);

@@ -16,7 +16,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
 #include <memory>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -190,6 +195,39 @@ TEST_F(QmSimSerial, OpenFailuresAreReportedByKind) {
     m_port->close();
     m_port->output("@0300C7000531\r");
     EXPECT_TRUE(m_port->input().isEmpty());
+}
+
+// A line that never stops sending (a pseudo-terminal of our own, fed by a thread as fast as it
+// goes): one exchange takes in its limit at most, the rest is discarded.
+TEST_F(QmSimSerial, AFloodingLineGivesAnExchangeNoMoreThanItsWorth) {
+    const int line = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(line, 0);
+    ASSERT_EQ(grantpt(line), 0);
+    ASSERT_EQ(unlockpt(line), 0);
+    ::fcntl(line, F_SETFL, ::fcntl(line, F_GETFL) | O_NONBLOCK);
+    m_store->setValue(QStringLiteral("Ports"), QStringLiteral("COM1"), QString::fromLocal8Bit(ptsname(line)));
+    QtSerialPort port(*m_store);
+    port.setCommPort(1);
+    ASSERT_TRUE(port.open().ok());
+
+    std::atomic<bool> stop{false};
+    std::thread flood([&] {
+        const QByteArray chunk(4096, 'x');
+        while (!stop)
+            if (::write(line, chunk.constData(), size_t(chunk.size())) < 0 && errno == EAGAIN)
+                ::usleep(200);
+    });
+    port.output("@0300C7000531\r");
+    m_clock.waitSeconds(0.3);
+    qsizetype taken = 0;
+    for (int reads = 0; reads < 1000 && port.inBufferCount() > 0; ++reads)
+        taken += port.input().size();
+    stop = true;
+    flood.join();
+    EXPECT_GT(taken, 0);
+    EXPECT_LE(taken, SerialPort::kMaxInputPerExchange);
+    port.close();
+    ::close(line);
 }
 
 TEST_F(QmSimSerial, LostLineLatchesAsClosedPort) {
