@@ -13,6 +13,7 @@
 #include "link/transaction.h"
 #include "pages/gridlayout.h"
 #include "pages/pagesprocs.h"
+#include "paramset/paramsetprocs.h"
 #include "platform/clock.h"
 #include "platform/serialport.h"
 
@@ -194,8 +195,10 @@ void AppProcs::gridDüzen(int n) {
 void AppProcs::Form_KeyDown(int keyCode, int /*shift*/) {
     MainWidgets& w = *m_ctx.w;
     Session& s = m_ctx.session;
-    // While a send is under way neither key does anything.
-    if (shown(w.SSPanel3) && w.ProgressBar2->value() > 0)
+    // While a send is under way neither key does anything, except that Esc asks the send to stop
+    // (a stopped group is never committed).
+    const bool sending = shown(w.SSPanel3) && w.ProgressBar2->value() > 0;
+    if (sending && !(keyCode == 27 && s.deviceBusy))
         return;
 
     if (keyCode == 27) {
@@ -238,11 +241,8 @@ void AppProcs::Form_KeyDown(int keyCode, int /*shift*/) {
 }
 
 void AppProcs::RefKatmaOlum() {
-    DeviceBusyGuard guard(m_ctx.session);
-    if (!guard.acquired())
-        return;
-    if (refreshPageInView)
-        refreshPageInView();
+    if (m_ctx.paramset)
+        m_ctx.paramset->RefKatmaOlum();
 }
 
 void AppProcs::Form_QueryUnload() {

@@ -65,9 +65,8 @@ public:
     // Connects the controls this class serves to their procedures.
     void wire();
 
-    // Reads the page in view from the indicator (F5). Runs refreshPageInView when one is set.
-    virtual void RefKatmaOlum();
-    std::function<void()> refreshPageInView;
+    // Reads the page in view from the indicator (F5, the toolbar, the status page and its timer).
+    void RefKatmaOlum();
 
     // The program folder, with one trailing "/".
     QString programFolder() const;

@@ -13,6 +13,7 @@ struct MainWidgets;
 struct StartupWidgets;
 
 class AppProcs;         // app/: start-up, settings, language, menus, keys
+class TabProcs;         // app/: page switching and the main toolbar
 class LinkProcs;        // link/: connecting, identification, the status lamp
 class PagesProcs;       // pages/: grid pages and editors
 class ParamsetProcs;    // paramset/: parameter-set record, file, panels and File menu
@@ -38,6 +39,7 @@ struct AppContext {
     StartupWidgets* form1 = nullptr; // the start-up dialog's controls, while it exists
 
     AppProcs* app = nullptr;
+    TabProcs* tabs = nullptr;
     LinkProcs* linkProcs = nullptr;
     PagesProcs* pages = nullptr;
     ParamsetProcs* paramset = nullptr;

@@ -14,7 +14,7 @@ QString folderWithSlash(const QString& folder) {
 } // namespace
 
 Program::Program(SerialPort& port, Clock& clock, Dialogs& dialogs, SettingsStore& store, const QString& programFolder)
-    : link(session, port, clock, dialogs), ctx{session, port, clock, dialogs, store, link}, app(ctx, window),
+    : link(session, port, clock, dialogs), ctx{session, port, clock, dialogs, store, link}, app(ctx, window), tabs(ctx),
       linkProcs(ctx), connectionPanel(ctx), pages(ctx), paramset(ctx), transfers(ctx), calibration(ctx) {
     session.ProgramFolder = folderWithSlash(programFolder);
     session.AppFolder = session.ProgramFolder;
@@ -32,6 +32,7 @@ Program::Program(SerialPort& port, Clock& clock, Dialogs& dialogs, SettingsStore
     pages.wire();
     paramset.wire();
     calibration.wire();
+    tabs.wire();
 }
 
 Program::~Program() = default;

@@ -5,6 +5,7 @@
 #include "app/context.h"
 #include "app/mainwindow.h"
 #include "app/session.h"
+#include "app/tabprocs.h"
 #include "calibration/calibrationprocs.h"
 #include "link/connection.h"
 #include "link/transaction.h"
@@ -35,6 +36,7 @@ public:
     MainWindow window;
     AppContext ctx;
     AppProcs app;
+    TabProcs tabs;
     LinkProcs linkProcs;
     ConnectionPanel connectionPanel;
     PagesProcs pages;

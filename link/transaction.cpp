@@ -32,21 +32,28 @@ DeviceLink::DeviceLink(Session& session, SerialPort& port, Clock& clock, Dialogs
     : m_session(session), m_port(port), m_clock(clock), m_dialogs(dialogs) {}
 
 int DeviceLink::PortAç() {
+    const PortResult r = openPort();
+    if (!r.ok())
+        showPortError(r);
+    return r.code;
+}
+
+PortResult DeviceLink::openPort() {
     if (m_port.isOpen())
         m_port.close();
     const double n = basic::roundHalfEven(basic::Val(m_session.PortNumber));
     m_port.setCommPort(int(qBound(-1.0, n, 1.0e6)));
     m_port.setSettings(m_session.PortSettings);
-    const PortResult r = m_port.open();
-    if (r.ok())
-        return 0;
+    return m_port.open();
+}
+
+void DeviceLink::showPortError(const PortResult& r) {
     if (r.code == porterror::Missing)
         m_dialogs.messageBox(QStringLiteral("COM") + m_session.PortNumber + QStringLiteral(" bulunmamaktadır"),
                              MsgButtons::Ok, MsgIcon::Critical);
     else
         m_dialogs.messageBox(QString::number(r.code) + QStringLiteral(" :") + r.description, MsgButtons::Ok,
                              MsgIcon::None);
-    return r.code;
 }
 
 QStringList DeviceLink::Portkontrol() {

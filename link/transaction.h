@@ -2,13 +2,13 @@
 
 #include "link/commandcodes.h"
 #include "link/decoder.h"
+#include "platform/serialport.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
 struct Session;
-class SerialPort;
 class Clock;
 class Dialogs;
 
@@ -22,6 +22,11 @@ public:
     // Closes the port when open, applies PortNumber and PortSettings and opens it. 0 when it
     // opened, otherwise the port error number after a box telling the user.
     int PortAç();
+    // The same without telling the user: the outcome says why the port did not open. A caller that
+    // tries several times tells the last failure with showPortError.
+    PortResult openPort();
+    // The box PortAç shows for a port that did not open.
+    void showPortError(const PortResult& result);
 
     // "COM1".."COM16" for every port that can be opened (each is opened and closed again; nothing
     // is sent). The port's number is restored afterwards.

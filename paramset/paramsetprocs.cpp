@@ -48,6 +48,8 @@ void ParamsetProcs::wire() {
     if (m_wired)
         return;
     m_wired = true;
+    wireFileMenu();
+    wirePanels();
 }
 
 void ParamsetProcs::showFileNameInCaption() {

@@ -2,16 +2,20 @@
 
 #include <QString>
 
+#include <functional>
+
 struct AppContext;
+class QCheckBox;
 
 // The procedures of the parameter set: the record and its file, the copies between pages and
-// record, the transfers to and from the indicator, the read and send panels and the File menu.
+// record, the read and send panels, the deferred parameter read, the refresh of the page in view
+// and the File menu. The exchanges themselves are DeviceTransfers'.
 class ParamsetProcs {
 public:
     explicit ParamsetProcs(AppContext& ctx) : m_ctx(ctx) {}
     virtual ~ParamsetProcs() = default;
 
-    // Connects the File menu and the panels' controls to their procedures.
+    // Connects the File menu, the panels' controls and the deferred-read timer to their procedures.
     void wire();
 
     // Saves CurrentParameterSet as the File menu asks: Index 3 save, 4 save as. Asks for a name for
@@ -50,7 +54,58 @@ public:
     // while the set is untitled.
     void showFileNameInCaption();
 
+    // The File menu (and the toolbar buttons that stand for its items): 0 new, 1 open, 3 save,
+    // 4 save as, 8 the send panel, 9 the read panel, 11 exit; any other index does nothing.
+    void MnDosya_Click(int Index);
+
+    // The read panel's buttons: 0 reads the ticked groups, 1 cancels. Cancel while the read runs
+    // only asks it to stop; the read's own end restores the window.
+    void SSCommand2_Click(int Index);
+    // The send panel's buttons: 0 writes the ticked groups and then the parameter groups, 1 cancels.
+    void SSCommand4_Click(int Index);
+
+    // The deferred read of the parameter page, a moment after its tab was entered for a new read.
+    void Timer2_Timer();
+
+    // Reads the page in view from the indicator. Refused with a message while not connected; does
+    // nothing while a device job runs or a panel has the window locked.
+    void RefKatmaOlum();
+
+    // Steps that belong to other pages, until those pages provide them; each does nothing until
+    // then. A test may observe them.
+    std::function<void()> StatuOku = [] {};    // reads the status page; the port is open
+    std::function<void()> silentClear = [] {}; // clears the page in view without the question
+    // The hardware status from a register-25 answer (empty when nothing came).
+    std::function<void(const QString&)> HWDurumOku = [](const QString&) {};
+
 protected:
     AppContext& m_ctx;
     bool m_wired = false;
+
+private:
+    // Opens the port for a job, trying up to `attempts` times without a box in between; the last
+    // failure is told once. A port that is missing, held by another program or refuses its
+    // settings is not tried again.
+    bool openPortForJob(int attempts);
+    void closePort();
+    // A choice of a panel that counts: ticked, offered (enabled) and shown.
+    static bool chosen(const QCheckBox* box);
+    // The end of every read-panel and send-panel press, and of the refresh.
+    void readPanelEnding();
+    void sendPanelEnding();
+    // One read group of the read panel (0 header/footer, 1 ID memories, 2 setpoints,
+    // 3 parameters, 4 status); false when the read failed and no further group should run.
+    bool runReadGroup(int group);
+
+    // File menu items.
+    void newParameterSet();
+    void openParameterSet();
+    void saveParameterSet(int Index);
+    void openSendPanel();
+    void openReadPanel();
+    // Reads the hardware status before the send panel opens; false when the port never opened
+    // (the window is then unlocked again).
+    bool readHardwareStatusForSendPanel();
+    void wireFileMenu();
+    void wirePanels();
 };

@@ -1,0 +1,201 @@
+#include "app/tabprocs.h"
+
+#include "app/appprocs.h"
+#include "app/context.h"
+#include "app/mainwidgets.h"
+#include "app/session.h"
+#include "link/connection.h"
+#include "pages/gridpage.h"
+#include "paramset/paramsetprocs.h"
+#include "platform/dialogs.h"
+#include "platform/serialport.h"
+
+#include <QTabWidget>
+
+namespace {
+
+// The grid of each grid tab: 1 ID memories, 2 preset tares, 3 setpoints.
+int gridOfTab(int tab) {
+    switch (tab) {
+    case 1:
+        return 0;
+    case 2:
+        return 4;
+    case 3:
+        return 1;
+    default:
+        return -1;
+    }
+}
+
+} // namespace
+
+void TabProcs::hideEditors(int n) {
+    MainWidgets& w = *m_ctx.w;
+    if (n == 0) {
+        w.Text2->hide();
+        w.Text3->hide();
+    } else if (n == 1) {
+        for (QLineEdit* e : w.Text5)
+            e->hide();
+    } else if (n == 4) {
+        w.Text7->hide();
+    }
+}
+
+TabProcs::TabProcs(AppContext& ctx) : m_ctx(ctx) {
+    SilEm = [] {};
+    DatePanelFlagSet = [] {};
+    Option5_Click = [](int) {};
+    analokartkon = [] {};
+    KalibrasyonHost = [] {};
+    m_ctx.tabs = this;
+}
+
+TabProcs::~TabProcs() {
+    if (m_ctx.tabs == this)
+        m_ctx.tabs = nullptr;
+}
+
+void TabProcs::wire() {
+    if (m_wired)
+        return;
+    m_wired = true;
+    MainWidgets& w = *m_ctx.w;
+    QObject::connect(w.SSTab1, &QTabWidget::currentChanged, w.SSTab1, [this](int) { SSTab1_Click(0); });
+    for (int i = 1; i < int(w.Toolbar1Button.size()); ++i) {
+        QAction* button = w.Toolbar1Button[i];
+        if (button && !button->isSeparator())
+            QObject::connect(button, &QAction::triggered, w.Toolbar1, [this, i] { Toolbar1_ButtonClick(i); });
+    }
+    if (m_ctx.linkProcs)
+        m_ctx.linkProcs->SSTab1_Click = [this](int previousTab) { SSTab1_Click(previousTab); };
+}
+
+void TabProcs::SSTab1_Click(int /*previousTab*/) {
+    Session& s = m_ctx.session;
+    MainWidgets& w = *m_ctx.w;
+
+    // 1.-5. Nothing the previous page started goes on.
+    w.Timer4->stop();
+    if (s.Connected) {
+        Option5_Click(0);
+        setOption(w.Option5[0], true);
+        analokartkon();
+    }
+    s.ReadSelector = w.SSTab1->currentIndex();
+    w.Timer3->stop();
+    w.Timer2->stop();
+    w.Timer1->stop();
+    // A tab changed by the program while a job runs (a model change hides the tab in view) must not
+    // take the port from under that job.
+    if (m_ctx.port.isOpen() && !s.deviceBusy)
+        m_ctx.port.close();
+
+    // 6.
+    const int tab = s.ReadSelector;
+    switch (tab) {
+    case 1:
+    case 2:
+    case 3: {
+        const int n = gridOfTab(tab);
+        // The grid comes to the front with its first cell current and no editor over it; an editor
+        // shows again when a cell is chosen.
+        hideEditors(n);
+        w.Grid1[n]->raise();
+        if (GridPage* page = m_ctx.Grid1[n]) {
+            page->setRow(1);
+            page->setCol(0);
+        }
+        w.Grid1[n]->raise();
+        break;
+    }
+    case 4:
+        if (s.ReadOnTabEntry) {
+            s.ReadOnTabEntry = false;
+            if (GridPage* page = m_ctx.Grid1[2]) {
+                page->setRow(1);
+                page->setCol(0);
+            }
+            DatePanelFlagSet();
+            w.Timer2->start();
+        }
+        break;
+    case 5:
+        if (s.ReadOnTabEntry) {
+            s.ReadOnTabEntry = false;
+            prepareSetupRead();
+            if (s.Connected)
+                KalibrasyonHost();
+        }
+        break;
+    case 6:
+        if (s.Connected) {
+            s.ReadSelector = 6;
+            if (m_ctx.app)
+                m_ctx.app->RefKatmaOlum();
+        }
+        w.Timer4->start();
+        break;
+    default:
+        break;
+    }
+}
+
+void TabProcs::prepareSetupRead() {
+    MainWidgets& w = *m_ctx.w;
+    for (int i = 0; i < 4; ++i) {
+        w.Sıfır[i]->setChecked(false);
+        w.FS[i]->setChecked(false);
+    }
+    for (QRadioButton* kind : w.Option1)
+        setOption(kind, false);
+    w.Combo4[0]->setEnabled(false);
+    w.Combo4[5]->setEnabled(false);
+    for (int j = 1; j <= 4; ++j) {
+        w.Combo4[j]->setEnabled(false);
+        w.Combo44[j]->setEnabled(false);
+    }
+}
+
+void TabProcs::Toolbar1_ButtonClick(int button) {
+    Session& s = m_ctx.session;
+    ParamsetProcs* paramset = m_ctx.paramset;
+    // The toolbar is locked while a job runs or a panel is open; a click that still arrives (a
+    // trigger from code, a queued event) does nothing then.
+    if (s.deviceBusy || !m_ctx.w->Toolbar1->isEnabled() || !paramset)
+        return;
+    switch (button) {
+    case 1:
+        paramset->MnDosya_Click(0);
+        break;
+    case 2:
+        paramset->MnDosya_Click(1);
+        break;
+    case 4:
+        paramset->MnDosya_Click(3);
+        break;
+    case 5:
+        paramset->MnDosya_Click(4);
+        break;
+    case 7:
+        paramset->MnDosya_Click(8);
+        break;
+    case 8:
+        paramset->MnDosya_Click(9);
+        break;
+    case 10:
+        SilEm();
+        break;
+    case 11:
+        if (!s.Connected) {
+            m_ctx.dialogs.messageBox(MessageTables::at(s.messages.ExtraText, 7), MsgButtons::Ok, MsgIcon::Critical);
+            break;
+        }
+        if (m_ctx.app)
+            m_ctx.app->RefKatmaOlum();
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,176 @@
+// The File menu: new, open, save, save as, the send and read panels, exit.
+
+#include "paramset/paramsetprocs.h"
+
+#include "app/appprocs.h"
+#include "app/context.h"
+#include "app/mainwidgets.h"
+#include "app/mainwindow.h"
+#include "app/session.h"
+#include "link/transaction.h"
+#include "pages/gridlayout.h"
+#include "pages/gridpage.h"
+#include "platform/dialogs.h"
+#include "platform/serialport.h"
+
+namespace {
+
+constexpr int kHardwareStatusRegister = 25;
+constexpr int kOpenAttempts = 10;
+
+// The send choices of the calibration and the two configuration groups: they send the parameter
+// page, so they are offered only while the page holds a whole parameter set (read or opened).
+constexpr int kParameterSendChoices[] = {5, 6, 7};
+
+void offerParameterSendChoices(MainWidgets& w, bool offered) {
+    for (int i : kParameterSendChoices) {
+        if (!offered)
+            w.SSCheck2[i]->setChecked(false);
+        w.SSCheck2[i]->setEnabled(offered);
+    }
+}
+
+void showPanel(AppContext& ctx, QWidget* panel) {
+    if (auto* window = qobject_cast<MainWindow*>(ctx.w->AnaForm))
+        window->showPanel(panel);
+    else
+        panel->show();
+}
+
+} // namespace
+
+void ParamsetProcs::MnDosya_Click(int Index) {
+    // Nothing of the file or the panels may change under a running job; closing stays possible.
+    if (m_ctx.session.deviceBusy && Index != 11)
+        return;
+    switch (Index) {
+    case 0:
+        newParameterSet();
+        break;
+    case 1:
+        openParameterSet();
+        break;
+    case 3:
+    case 4:
+        fillRecordFromPages();
+        KayıtEt(Index);
+        break;
+    case 8:
+        openSendPanel();
+        break;
+    case 9:
+        openReadPanel();
+        break;
+    case 11:
+        if (m_ctx.w->AnaForm)
+            m_ctx.w->AnaForm->close();
+        break;
+    default:
+        break;
+    }
+}
+
+void ParamsetProcs::newParameterSet() {
+    Session& s = m_ctx.session;
+    MainWidgets& w = *m_ctx.w;
+
+    w.Text6->clear();
+    w.Text8->clear();
+    s.ParamFileName = QStringLiteral("*.Vlm");
+    showFileNameInCaption();
+    w.EPL->clear();
+    for (int k = 0; k < 4; ++k) {
+        if (GridPage* page = m_ctx.Grid1[k])
+            page->Clear();
+        if (m_ctx.app)
+            m_ctx.app->gridDüzen(k);
+        if (k < 2)
+            w.DipNot[k]->clear();
+        w.Baslık[k]->clear();
+    }
+    // The quick boxes of ID rows 1 and 2 show those emptied cells.
+    for (QLineEdit* box : w.Text11)
+        box->clear();
+    for (int bar = 0; bar < 2; ++bar) {
+        w.Toolbar2Button[bar][2]->setChecked(true);
+        w.Toolbar2Button[bar][1]->setChecked(false);
+    }
+    s.CurrentParameterSet = ParameterSet{};
+
+    // The values behind the emptied parameter page go with it, so that nothing read earlier is
+    // saved or sent under a new set; the status page's work values stay.
+    const std::array<double, 6> kept = s.param.ValueArray;
+    s.param = ParameterValues{};
+    for (int i = 3; i < 6; ++i)
+        s.param.ValueArray[i] = kept[i];
+    s.DayNameSuffix.clear();
+    offerParameterSendChoices(w, false);
+}
+
+void ParamsetProcs::openParameterSet() {
+    Session& s = m_ctx.session;
+    MainWidgets& w = *m_ctx.w;
+
+    // A set last opened from the backup folder: the dialog starts in the folder above it.
+    QString folder = s.AppFolder;
+    if (folder.endsWith(QLatin1String("BACKUP/")) || folder.endsWith(QLatin1String("BACKUP\\")))
+        folder.chop(7);
+    const QString path = m_ctx.dialogs.openFileName(QString(), folder, QString());
+    // Cancelled, or a file that is no parameter set: nothing changes.
+    if (path.isEmpty() || !readParameterSetFile(path))
+        return;
+
+    silentClear();
+    w.Text2->hide();
+    w.Text3->hide();
+    for (QLineEdit* e : w.Text5)
+        e->hide();
+    showParameterSet();
+    offerParameterSendChoices(w, true);
+}
+
+bool ParamsetProcs::readHardwareStatusForSendPanel() {
+    Session& s = m_ctx.session;
+    DeviceBusyGuard guard(s);
+    if (!guard.acquired())
+        return false;
+    if (m_ctx.app)
+        m_ctx.app->lockWindow();
+    if (!openPortForJob(kOpenAttempts)) {
+        if (m_ctx.app)
+            m_ctx.app->unlockWindow();
+        return false;
+    }
+    const QString answer = m_ctx.link.readExchange(kHardwareStatusRegister, 2, 0.05);
+    HWDurumOku(answer);
+    // The panel's start button opens the port again for its own job.
+    closePort();
+    return true;
+}
+
+void ParamsetProcs::openSendPanel() {
+    Session& s = m_ctx.session;
+    MainWidgets& w = *m_ctx.w;
+    // The header/footer, ID and setpoint groups are sent from the record.
+    fillRecordFromPages();
+    if (s.Connected && !readHardwareStatusForSendPanel())
+        return;
+    w.SSCommand4[0]->setEnabled(s.Connected);
+    if (m_ctx.app)
+        m_ctx.app->lockWindow();
+    showPanel(m_ctx, w.SSPanel3);
+}
+
+void ParamsetProcs::openReadPanel() {
+    MainWidgets& w = *m_ctx.w;
+    if (m_ctx.app)
+        m_ctx.app->lockWindow();
+    w.SSCommand2[0]->setEnabled(m_ctx.session.Connected);
+    showPanel(m_ctx, w.SSPanel2);
+}
+
+void ParamsetProcs::wireFileMenu() {
+    MainWidgets& w = *m_ctx.w;
+    for (int i : {0, 1, 3, 4, 8, 9, 11})
+        QObject::connect(w.MnDosya[i], &QAction::triggered, w.MnDosya1, [this, i] { MnDosya_Click(i); });
+}

@@ -1,0 +1,325 @@
+// The read and send panels, the deferred read of the parameter page and the refresh of the page in
+// view: every device job of the parameter set runs in the same frame. It is refused while not
+// connected, holds the device-busy guard, locks the window, keeps the port open only for the job,
+// and ends by restoring the window.
+
+#include "paramset/paramsetprocs.h"
+
+#include "app/appprocs.h"
+#include "app/context.h"
+#include "app/mainwidgets.h"
+#include "app/mainwindow.h"
+#include "app/session.h"
+#include "app/tabprocs.h"
+#include "link/commandcodes.h"
+#include "link/transaction.h"
+#include "paramset/devicetransfers.h"
+#include "platform/dialogs.h"
+#include "platform/serialport.h"
+
+namespace {
+
+constexpr int kNotConnectedText = 7; // ExtraText
+constexpr int kReadGroups = 5;       // SSCheck1(0..4)
+constexpr int kOpenAttempts = 10;
+
+bool isFinalPortError(int code) {
+    return code == porterror::Missing || code == porterror::Busy || code == porterror::SettingsRefused;
+}
+
+void showPanel(AppContext& ctx, QWidget* panel) {
+    if (auto* window = qobject_cast<MainWindow*>(ctx.w->AnaForm))
+        window->showPanel(panel);
+    else
+        panel->show();
+}
+
+} // namespace
+
+bool ParamsetProcs::chosen(const QCheckBox* box) {
+    return box && box->isChecked() && box->isEnabled() && !box->isHidden();
+}
+
+bool ParamsetProcs::openPortForJob(int attempts) {
+    PortResult result;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        result = m_ctx.link.openPort();
+        if (result.ok())
+            return true;
+        m_ctx.port.close();
+        if (isFinalPortError(result.code))
+            break;
+    }
+    m_ctx.link.showPortError(result);
+    return false;
+}
+
+void ParamsetProcs::closePort() {
+    if (m_ctx.port.isOpen())
+        m_ctx.port.close();
+}
+
+void ParamsetProcs::readPanelEnding() {
+    Session& s = m_ctx.session;
+    MainWidgets& w = *m_ctx.w;
+    w.SSCommand2[1]->setEnabled(true);
+    closePort();
+    s.AbortRequested = true;
+    if (m_ctx.app)
+        m_ctx.app->unlockWindow();
+    w.SSPanel2->hide();
+    w.ProgressBar1->setValue(0);
+    w.Label5->clear();
+    w.SSCommand2[0]->setEnabled(true);
+}
+
+void ParamsetProcs::sendPanelEnding() {
+    Session& s = m_ctx.session;
+    MainWidgets& w = *m_ctx.w;
+    w.SSCommand4[1]->setEnabled(true);
+    closePort();
+    s.AbortRequested = true;
+    if (m_ctx.app)
+        m_ctx.app->unlockWindow();
+    w.SSPanel3->hide();
+    w.ProgressBar2->setValue(0);
+    w.Label6->clear();
+    w.SSCommand4[0]->setEnabled(true);
+}
+
+bool ParamsetProcs::runReadGroup(int group) {
+    DeviceTransfers* t = m_ctx.transfers;
+    if (!t)
+        return false;
+    switch (group) {
+    case 0:
+        return t->readHeaderFromDevice();
+    case 1:
+        return t->IDOKUHost();
+    case 2:
+        return t->STPOKUHost();
+    case 3:
+        return t->ParametreHostOku();
+    case 4:
+        StatuOku();
+        return m_ctx.session.Connected;
+    default:
+        return false;
+    }
+}
+
+void ParamsetProcs::SSCommand2_Click(int Index) {
+    Session& s = m_ctx.session;
+    MainWidgets& w = *m_ctx.w;
+    if (Index == 0 && !s.Connected) {
+        m_ctx.dialogs.messageBox(MessageTables::at(s.messages.ExtraText, kNotConnectedText), MsgButtons::Ok,
+                                 MsgIcon::Critical);
+        return;
+    }
+    // Cancel during the read only asks it to stop: the reader ends at its next step and the read's
+    // own ending restores the window.
+    if (s.deviceBusy) {
+        if (Index == 1)
+            s.AbortRequested = true;
+        return;
+    }
+    DeviceBusyGuard guard(s);
+
+    w.SSCommand2[0]->setEnabled(false);
+    s.AbortRequested = false;
+    if (Index == 0) {
+        closePort();
+        if (openPortForJob(1)) {
+            for (int k = 0; k < kReadGroups; ++k) {
+                if (!chosen(w.SSCheck1[k]))
+                    continue;
+                // A failed read has disconnected: nothing more is asked of the indicator.
+                if (s.AbortRequested || !s.Connected)
+                    break;
+                w.Label5->setText(MessageTables::at(s.messages.StepText, k));
+                if (!runReadGroup(k))
+                    break;
+            }
+        }
+        closePort();
+        w.SSCommand2[1]->setEnabled(false);
+    }
+    readPanelEnding();
+}
+
+void ParamsetProcs::SSCommand4_Click(int Index) {
+    Session& s = m_ctx.session;
+    MainWidgets& w = *m_ctx.w;
+    if (Index == 0 && !s.Connected) {
+        m_ctx.dialogs.messageBox(MessageTables::at(s.messages.ExtraText, kNotConnectedText), MsgButtons::Ok,
+                                 MsgIcon::Critical);
+        return;
+    }
+    if (s.deviceBusy) {
+        if (Index == 1)
+            s.AbortRequested = true;
+        return;
+    }
+    DeviceBusyGuard guard(s);
+
+    w.SSCommand4[0]->setEnabled(false);
+    if (Index == 0) {
+        closePort();
+        if (openPortForJob(1)) {
+            // The indicator must answer before anything is written to it.
+            const QString answer =
+                m_ctx.link.writeExchange(CommandRegister, 2, QStringLiteral("Lg"), CmdLoadHeader, 0.05);
+            if (m_ctx.link.isErrorAnswer(answer)) {
+                const MessageTables& t = s.messages;
+                m_ctx.dialogs.messageBox(MessageTables::at(t.ErrorText, 0) + QStringLiteral("\r\n") +
+                                             MessageTables::at(t.ErrorText, 4),
+                                         MsgButtons::Ok, MsgIcon::Critical, MessageTables::at(t.StatusText, 2));
+            } else {
+                w.SSCommand4[1]->setEnabled(false);
+                s.AbortRequested = false;
+                struct Group {
+                    int box;
+                    int caption;
+                    bool (DeviceTransfers::*writer)();
+                };
+                static const Group groups[] = {{0, 12, &DeviceTransfers::writeHeaderToDevice},
+                                               {1, 13, &DeviceTransfers::IDYaz},
+                                               {3, 14, &DeviceTransfers::STPYaz}};
+                DeviceTransfers* transfers = m_ctx.transfers;
+                bool goOn = transfers != nullptr;
+                for (const Group& g : groups) {
+                    if (!goOn)
+                        break;
+                    if (!chosen(w.SSCheck2[g.box]))
+                        continue;
+                    if (s.AbortRequested || !s.Connected)
+                        break;
+                    w.Label6->setText(MessageTables::at(s.messages.StepText, g.caption));
+                    goOn = (transfers->*g.writer)();
+                }
+                // The parameter groups always follow, unless the job was stopped or failed.
+                if (goOn && !s.AbortRequested && s.Connected) {
+                    w.Label6->setText(MessageTables::at(s.messages.StepText, 15));
+                    transfers->ParametreHostYaz();
+                }
+                closePort();
+            }
+        }
+    }
+    sendPanelEnding();
+}
+
+void ParamsetProcs::Timer2_Timer() {
+    Session& s = m_ctx.session;
+    MainWidgets& w = *m_ctx.w;
+    // One-shot: off from the start, so a tick cannot come again while the read waits.
+    w.Timer2->stop();
+    if (s.deviceBusy) {
+        // Another job has the indicator; the read follows once it has ended.
+        w.Timer2->start();
+        return;
+    }
+    DeviceBusyGuard guard(s);
+
+    if (m_ctx.app)
+        m_ctx.app->lockWindow();
+    for (int i = 0; i <= 5; ++i)
+        w.SSCheck1[i]->hide();
+    w.SSCommand2[0]->hide();
+    w.SSCommand2[1]->hide();
+
+    bool portOpen = false;
+    if (s.Connected)
+        portOpen = openPortForJob(kOpenAttempts);
+
+    showPanel(m_ctx, w.SSPanel2);
+    s.AbortRequested = false;
+    w.Label5->setText(MessageTables::at(s.messages.StepText, 3));
+    w.Label5->repaint();
+
+    if (s.Connected && portOpen && m_ctx.transfers)
+        m_ctx.transfers->ParametreHostOku();
+
+    w.SSPanel2->hide();
+    for (int i = 0; i < kReadGroups; ++i)
+        w.SSCheck1[i]->show();
+    if (!s.isQM2()) {
+        w.SSCheck1[1]->hide();
+        w.SSCheck1[2]->hide();
+    }
+    w.SSCommand2[0]->show();
+    w.SSCommand2[1]->show();
+    closePort();
+    if (m_ctx.app)
+        m_ctx.app->unlockWindow();
+}
+
+void ParamsetProcs::RefKatmaOlum() {
+    Session& s = m_ctx.session;
+    MainWidgets& w = *m_ctx.w;
+    if (!s.Connected) {
+        m_ctx.dialogs.messageBox(MessageTables::at(s.messages.ExtraText, kNotConnectedText), MsgButtons::Ok,
+                                 MsgIcon::Critical);
+        return;
+    }
+    // A job runs, or a panel has the window locked.
+    if (s.deviceBusy || !w.SSTab1->isEnabled())
+        return;
+
+    int reenterTab = -1;
+    {
+        DeviceBusyGuard guard(s);
+        if (m_ctx.app)
+            m_ctx.app->lockWindow();
+        w.SSCommand2[0]->setEnabled(false);
+        s.AbortRequested = false;
+        if (openPortForJob(1)) {
+            s.AbortRequested = false;
+            DeviceTransfers* t = m_ctx.transfers;
+            switch (s.ReadSelector) {
+            case 0:
+                if (t)
+                    t->readHeaderFromDevice();
+                break;
+            case 1:
+                if (t)
+                    t->IDOKUHost();
+                break;
+            case 3:
+                if (t)
+                    t->STPOKUHost();
+                break;
+            case 4:
+            case 5:
+                // The page's own entry read does it, once the window is restored.
+                reenterTab = s.ReadSelector;
+                break;
+            case 6:
+                StatuOku();
+                break;
+            default: // the preset tares live only in the file
+                break;
+            }
+            closePort();
+        }
+        readPanelEnding();
+    }
+    if (reenterTab >= 0 && m_ctx.tabs) {
+        s.ReadOnTabEntry = true;
+        m_ctx.tabs->SSTab1_Click(reenterTab);
+    }
+}
+
+void ParamsetProcs::wirePanels() {
+    MainWidgets& w = *m_ctx.w;
+    for (int i = 0; i < 2; ++i) {
+        QObject::connect(w.SSCommand2[i], &QPushButton::clicked, w.SSPanel2, [this, i] { SSCommand2_Click(i); });
+        QObject::connect(w.SSCommand4[i], &QPushButton::clicked, w.SSPanel3, [this, i] { SSCommand4_Click(i); });
+    }
+    QObject::connect(w.Timer2, &QTimer::timeout, w.SSPanel2, [this] { Timer2_Timer(); });
+    // Choices no reader or sender serves are shown, but cannot be ticked.
+    for (QCheckBox* box : {w.SSCheck2[2], w.SSCheck2[4], w.SSCheck1[5], w.SSCheck1[6]}) {
+        box->setChecked(false);
+        box->setEnabled(false);
+    }
+}

@@ -1,0 +1,159 @@
+#include "pages/gridlayout.h"
+#include "paramset/parameterfile.h"
+#include "paramset/samplefile.h"
+#include "support/windowfixture.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The File menu over a whole window: what each item does to the pages, the record, the file names
+// and the caption.
+class FileMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(fx.start(QStringLiteral("QM2")));
+        ASSERT_TRUE(dir.isValid());
+        fx.program->app.quitProgram = [this] { ++quits; };
+        QFile f(path(QStringLiteral("sample.vlm")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(makeSampleFile().bytes);
+    }
+    ParamsetProcs& procs() { return fx.program->paramset; }
+    Session& s() { return fx.session(); }
+    MainWidgets& w() { return fx.w(); }
+    GridPage& grid(int n) { return *fx.program->ctx.Grid1[n]; }
+    QString caption() { return w().AnaForm->windowTitle(); }
+    QString path(const QString& name) { return dir.filePath(name); }
+    QByteArray record() { return encodeParameterSet(s().CurrentParameterSet); }
+    bool parameterSendChoicesOffered() {
+        return w().SSCheck2[5]->isEnabled() && w().SSCheck2[6]->isEnabled() && w().SSCheck2[7]->isEnabled();
+    }
+
+    WindowFixture fx;
+    QTemporaryDir dir;
+    int quits = 0;
+};
+
+TEST_F(FileMenuTest, NewEmptiesEverythingButThePresetTares) {
+    fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
+    procs().MnDosya_Click(1);
+    ASSERT_EQ(caption(), QStringLiteral("VELMORA v1.0 [sample.vlm]"));
+    ASSERT_FALSE(w().Baslık[2]->text().isEmpty());
+    ASSERT_EQ(grid(GridPresetTares).TextMatrix(99, 1), QStringLiteral("24500"));
+    ASSERT_FALSE(grid(GridIdMemories).TextMatrix(2, 1).isEmpty());
+    ASSERT_FALSE(grid(GridSetpoints).TextMatrix(1, 1).isEmpty());
+    ASSERT_FALSE(grid(GridParameters).TextMatrix(3, 1).isEmpty());
+    ASSERT_EQ(s().param.Word78, -1);
+    ASSERT_FALSE(s().DayNameSuffix.isEmpty());
+    for (int k : {5, 6, 7})
+        w().SSCheck2[k]->setChecked(true);
+
+    procs().MnDosya_Click(0);
+    EXPECT_EQ(caption(), QStringLiteral("VELMORA v1.0"));
+    EXPECT_EQ(s().ParamFileName, QStringLiteral("*.Vlm"));
+    EXPECT_EQ(record(), encodeParameterSet(ParameterSetBlank));
+    for (QLineEdit* box : {w().Baslık[2], w().DipNot[1], w().Text6, w().Text8, w().Text11[1]})
+        EXPECT_TRUE(box->text().isEmpty());
+    EXPECT_TRUE(w().EPL->toPlainText().isEmpty());
+    EXPECT_TRUE(w().Toolbar2Button[1][2]->isChecked()) << "both bars back to left";
+    EXPECT_FALSE(w().Toolbar2Button[1][1]->isChecked());
+    EXPECT_TRUE(grid(GridIdMemories).TextMatrix(2, 1).isEmpty());
+    EXPECT_TRUE(grid(GridSetpoints).TextMatrix(1, 1).isEmpty());
+    EXPECT_TRUE(grid(GridParameters).TextMatrix(3, 1).isEmpty());
+    EXPECT_FALSE(grid(GridParameters).TextMatrix(3, 0).isEmpty()) << "labels stay";
+    EXPECT_EQ(grid(GridPresetTares).TextMatrix(99, 1), QStringLiteral("24500"));
+
+    // Nothing behind the emptied parameter page survives to be saved or sent.
+    EXPECT_EQ(s().param.Word78, 0);
+    EXPECT_EQ(s().param.ValueArray[0], 0);
+    EXPECT_TRUE(s().param.TiltCode.isEmpty());
+    EXPECT_TRUE(s().DayNameSuffix.isEmpty());
+    EXPECT_FALSE(parameterSendChoicesOffered());
+    EXPECT_FALSE(w().SSCheck2[6]->isChecked());
+
+    // Opening a set offers them again.
+    fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
+    procs().MnDosya_Click(1);
+    EXPECT_TRUE(parameterSendChoicesOffered());
+}
+
+TEST_F(FileMenuTest, CancelledOpenChangesNothingAndTheBackupFolderLeadsToItsParent) {
+    fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
+    procs().MnDosya_Click(1);
+    w().Baslık[0]->setText(QStringLiteral("EDITED"));
+    s().AppFolder = path(QStringLiteral("BACKUP/"));
+    const QByteArray before = record();
+    const QString name = s().ParamFileName, file = s().ParamFilePath, title = caption();
+
+    fx.dialogs.clear();
+    procs().MnDosya_Click(1); // the scripted dialog is cancelled
+    ASSERT_EQ(fx.dialogs.shown.size(), 1);
+    EXPECT_EQ(fx.dialogs.shown[0].text, dir.path() + u'/') << "the dialog starts above the backup folder";
+    EXPECT_EQ(s().AppFolder, path(QStringLiteral("BACKUP/")));
+    EXPECT_EQ(s().ParamFileName, name);
+    EXPECT_EQ(s().ParamFilePath, file);
+    EXPECT_EQ(caption(), title);
+    EXPECT_EQ(record(), before);
+    EXPECT_EQ(w().Baslık[0]->text(), QStringLiteral("EDITED"));
+    EXPECT_TRUE(fx.dialogs.messages().isEmpty());
+}
+
+TEST_F(FileMenuTest, SaveTakesThePagesAndNamesTheFile) {
+    // Untitled: Save asks for a name and writes what the pages show.
+    w().Baslık[1]->setText(QStringLiteral("FROM THE PAGE"));
+    fx.dialogs.answerFile(path(QStringLiteral("mine")));
+    procs().MnDosya_Click(3);
+    EXPECT_EQ(caption(), QStringLiteral("VELMORA v1.0 [mine.vlm]"));
+    QFile saved(path(QStringLiteral("mine.vlm")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const auto written = decodeParameterSet(saved.readAll());
+    ASSERT_TRUE(written.has_value());
+    EXPECT_TRUE(written->HeaderLines[1].text().startsWith(QStringLiteral("FROM THE PAGE")));
+
+    // Named: Save writes without asking; Save As always asks.
+    fx.dialogs.clear();
+    procs().MnDosya_Click(3);
+    EXPECT_TRUE(fx.dialogs.shown.isEmpty());
+    procs().MnDosya_Click(4); // cancelled
+    ASSERT_EQ(fx.dialogs.shown.size(), 1);
+    EXPECT_EQ(fx.dialogs.shown[0].kind, ScriptedDialogs::Shown::Save);
+    EXPECT_EQ(caption(), QStringLiteral("VELMORA v1.0 [mine.vlm]"));
+}
+
+TEST_F(FileMenuTest, EveryItemKeepsItsShortcutAndRunsFromIt) {
+    const std::pair<int, QKeySequence> keys[] = {{0, QKeySequence(Qt::CTRL | Qt::Key_F5)},
+                                                 {1, QKeySequence(Qt::CTRL | Qt::Key_F4)},
+                                                 {3, QKeySequence(Qt::CTRL | Qt::Key_F2)},
+                                                 {4, QKeySequence(Qt::CTRL | Qt::Key_F3)},
+                                                 {8, QKeySequence(Qt::Key_F6)},
+                                                 {9, QKeySequence(Qt::Key_F7)},
+                                                 {11, QKeySequence(Qt::CTRL | Qt::Key_Q)}};
+    // A language load replaces the captions, never the keys.
+    ASSERT_TRUE(fx.program->app.diloku());
+    for (const auto& [item, key] : keys)
+        EXPECT_EQ(w().MnDosya[item]->shortcut(), key) << item;
+
+    s().ParamFileName = QStringLiteral("x.vlm");
+    w().MnDosya[0]->trigger();
+    EXPECT_EQ(s().ParamFileName, QStringLiteral("*.Vlm"));
+    for (int item : {1, 3, 4}) {
+        fx.dialogs.clear();
+        w().MnDosya[item]->trigger();
+        ASSERT_EQ(fx.dialogs.shown.size(), 1) << item;
+        EXPECT_EQ(fx.dialogs.shown[0].kind, item == 1 ? ScriptedDialogs::Shown::Open : ScriptedDialogs::Shown::Save);
+    }
+    w().MnDosya[9]->trigger();
+    EXPECT_FALSE(w().SSPanel2->isHidden());
+    w().SSCommand2[1]->click();
+    w().MnDosya[8]->trigger();
+    EXPECT_FALSE(w().SSPanel3->isHidden());
+    w().SSCommand4[1]->click();
+    w().MnDosya[11]->trigger();
+    EXPECT_EQ(quits, 1);
+}
+
+} // namespace
