@@ -6,6 +6,8 @@
 #include "app/session.h"
 #include "link/connection.h"
 #include "pages/gridpage.h"
+#include "pages/pagesprocs.h"
+#include "pages/parametereditor.h"
 #include "paramset/paramsetprocs.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
@@ -30,22 +32,7 @@ int gridOfTab(int tab) {
 
 } // namespace
 
-void TabProcs::hideEditors(int n) {
-    MainWidgets& w = *m_ctx.w;
-    if (n == 0) {
-        w.Text2->hide();
-        w.Text3->hide();
-    } else if (n == 1) {
-        for (QLineEdit* e : w.Text5)
-            e->hide();
-    } else if (n == 4) {
-        w.Text7->hide();
-    }
-}
-
 TabProcs::TabProcs(AppContext& ctx) : m_ctx(ctx) {
-    SilEm = [] {};
-    DatePanelFlagSet = [] {};
     Option5_Click = [](int) {};
     analokartkon = [] {};
     KalibrasyonHost = [] {};
@@ -66,7 +53,8 @@ void TabProcs::wire() {
     for (int i = 1; i < int(w.Toolbar1Button.size()); ++i) {
         QAction* button = w.Toolbar1Button[i];
         if (button && !button->isSeparator())
-            QObject::connect(button, &QAction::triggered, w.Toolbar1, [this, i] { Toolbar1_ButtonClick(i); });
+            QObject::connect(button, &QAction::triggered, w.Toolbar1,
+                             unlessDeviceBusy(m_ctx.session, [this, i] { Toolbar1_ButtonClick(i); }));
     }
     if (m_ctx.linkProcs)
         m_ctx.linkProcs->SSTab1_Click = [this](int previousTab) { SSTab1_Click(previousTab); };
@@ -101,7 +89,8 @@ void TabProcs::SSTab1_Click(int /*previousTab*/) {
         const int n = gridOfTab(tab);
         // The grid comes to the front with its first cell current and no editor over it; an editor
         // shows again when a cell is chosen.
-        hideEditors(n);
+        if (m_ctx.pages)
+            m_ctx.pages->hideEditors(n);
         w.Grid1[n]->raise();
         if (GridPage* page = m_ctx.Grid1[n]) {
             page->setRow(1);
@@ -117,7 +106,9 @@ void TabProcs::SSTab1_Click(int /*previousTab*/) {
                 page->setRow(1);
                 page->setCol(0);
             }
-            DatePanelFlagSet();
+            // The read fills the date row; a double click meant for the tab does not open its panel.
+            if (m_ctx.pages)
+                m_ctx.pages->parameters().DatePanelFlag = true;
             w.Timer2->start();
         }
         break;
@@ -161,9 +152,8 @@ void TabProcs::prepareSetupRead() {
 void TabProcs::Toolbar1_ButtonClick(int button) {
     Session& s = m_ctx.session;
     ParamsetProcs* paramset = m_ctx.paramset;
-    // The toolbar is locked while a job runs or a panel is open; a click that still arrives (a
-    // trigger from code, a queued event) does nothing then.
-    if (s.deviceBusy || !m_ctx.w->Toolbar1->isEnabled() || !paramset)
+    // The toolbar is locked while a panel is open; a trigger that still arrives does nothing.
+    if (!m_ctx.w->Toolbar1->isEnabled() || !paramset)
         return;
     switch (button) {
     case 1:
@@ -185,7 +175,8 @@ void TabProcs::Toolbar1_ButtonClick(int button) {
         paramset->MnDosya_Click(9);
         break;
     case 10:
-        SilEm();
+        if (m_ctx.pages)
+            m_ctx.pages->SilEm();
         break;
     case 11:
         if (!s.Connected) {

@@ -28,8 +28,6 @@ public:
 
     // Steps that belong to other pages, until those pages provide them; each does nothing until
     // then. A test may observe them.
-    std::function<void()> SilEm;            // clears the page in view after a question
-    std::function<void()> DatePanelFlagSet; // the next double click on the date row only clears it
     std::function<void(int)> Option5_Click; // calibration page: 0 weight, 1 analog-output controls
     std::function<void()> analokartkon;     // ends an analog-output adjustment in progress
     std::function<void()> KalibrasyonHost;  // reads the calibration set-up and starts the live weight
@@ -38,7 +36,6 @@ private:
     // Before a new reading of the calibration set-up: toggles released, no calibration kind
     // chosen, the set-up lists disabled until the reading fills them.
     void prepareSetupRead();
-    void hideEditors(int grid);
 
     AppContext& m_ctx;
     bool m_wired = false;

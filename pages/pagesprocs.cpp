@@ -176,8 +176,6 @@ void PagesProcs::wire() {
     wireGrids();
     wireKeys();
     wireHeaderPage();
-    QObject::connect(w.Toolbar1Button[10], &QAction::triggered, w.AnaForm,
-                     unlessDeviceBusy(m_ctx.session, [this] { SilEm(); }));
 }
 
 void PagesProcs::wireGrids() {

@@ -10,6 +10,7 @@
 #include "link/transaction.h"
 #include "pages/gridlayout.h"
 #include "pages/gridpage.h"
+#include "pages/pagesprocs.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
 
@@ -40,9 +41,6 @@ void showPanel(AppContext& ctx, QWidget* panel) {
 } // namespace
 
 void ParamsetProcs::MnDosya_Click(int Index) {
-    // Nothing of the file or the panels may change under a running job; closing stays possible.
-    if (m_ctx.session.deviceBusy && Index != 11)
-        return;
     switch (Index) {
     case 0:
         newParameterSet();
@@ -78,7 +76,8 @@ void ParamsetProcs::newParameterSet() {
     w.Text8->clear();
     s.ParamFileName = QStringLiteral("*.Vlm");
     showFileNameInCaption();
-    w.EPL->clear();
+    if (m_ctx.pages)
+        m_ctx.pages->setEplText(QString());
     for (int k = 0; k < 4; ++k) {
         if (GridPage* page = m_ctx.Grid1[k])
             page->Clear();
@@ -91,18 +90,15 @@ void ParamsetProcs::newParameterSet() {
     // The quick boxes of ID rows 1 and 2 show those emptied cells.
     for (QLineEdit* box : w.Text11)
         box->clear();
-    for (int bar = 0; bar < 2; ++bar) {
-        w.Toolbar2Button[bar][2]->setChecked(true);
-        w.Toolbar2Button[bar][1]->setChecked(false);
+    if (m_ctx.pages) {
+        m_ctx.pages->setCentred(0, false);
+        m_ctx.pages->setCentred(1, false);
     }
     s.CurrentParameterSet = ParameterSet{};
 
     // The values behind the emptied parameter page go with it, so that nothing read earlier is
     // saved or sent under a new set; the status page's work values stay.
-    const std::array<double, 6> kept = s.param.ValueArray;
-    s.param = ParameterValues{};
-    for (int i = 3; i < 6; ++i)
-        s.param.ValueArray[i] = kept[i];
+    s.param.clearPageValues();
     s.DayNameSuffix.clear();
     offerParameterSendChoices(w, false);
 }
@@ -120,11 +116,12 @@ void ParamsetProcs::openParameterSet() {
     if (path.isEmpty() || !readParameterSetFile(path))
         return;
 
-    silentClear();
-    w.Text2->hide();
-    w.Text3->hide();
-    for (QLineEdit* e : w.Text5)
-        e->hide();
+    if (PagesProcs* pages = m_ctx.pages) {
+        pages->SilentClear = true;
+        pages->SilEm();
+        pages->hideEditors(GridIdMemories);
+        pages->hideEditors(GridSetpoints);
+    }
     showParameterSet();
     offerParameterSendChoices(w, true);
 }
@@ -172,5 +169,6 @@ void ParamsetProcs::openReadPanel() {
 void ParamsetProcs::wireFileMenu() {
     MainWidgets& w = *m_ctx.w;
     for (int i : {0, 1, 3, 4, 8, 9, 11})
-        QObject::connect(w.MnDosya[i], &QAction::triggered, w.MnDosya1, [this, i] { MnDosya_Click(i); });
+        QObject::connect(w.MnDosya[i], &QAction::triggered, w.MnDosya1,
+                         unlessDeviceBusy(m_ctx.session, [this, i] { MnDosya_Click(i); }));
 }

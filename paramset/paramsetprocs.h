@@ -73,8 +73,7 @@ public:
 
     // Steps that belong to other pages, until those pages provide them; each does nothing until
     // then. A test may observe them.
-    std::function<void()> StatuOku = [] {};    // reads the status page; the port is open
-    std::function<void()> silentClear = [] {}; // clears the page in view without the question
+    std::function<void()> StatuOku = [] {}; // reads the status page; the port is open
     // The hardware status from a register-25 answer (empty when nothing came).
     std::function<void(const QString&)> HWDurumOku = [](const QString&) {};
 

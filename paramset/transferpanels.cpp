@@ -312,10 +312,14 @@ void ParamsetProcs::RefKatmaOlum() {
 
 void ParamsetProcs::wirePanels() {
     MainWidgets& w = *m_ctx.w;
-    for (int i = 0; i < 2; ++i) {
-        QObject::connect(w.SSCommand2[i], &QPushButton::clicked, w.SSPanel2, [this, i] { SSCommand2_Click(i); });
-        QObject::connect(w.SSCommand4[i], &QPushButton::clicked, w.SSPanel3, [this, i] { SSCommand4_Click(i); });
-    }
+    const Session& s = m_ctx.session;
+    QObject::connect(w.SSCommand2[0], &QPushButton::clicked, w.SSPanel2,
+                     unlessDeviceBusy(s, [this] { SSCommand2_Click(0); }));
+    QObject::connect(w.SSCommand4[0], &QPushButton::clicked, w.SSPanel3,
+                     unlessDeviceBusy(s, [this] { SSCommand4_Click(0); }));
+    // Cancel reaches a running job: there it only asks the job to stop.
+    QObject::connect(w.SSCommand2[1], &QPushButton::clicked, w.SSPanel2, [this] { SSCommand2_Click(1); });
+    QObject::connect(w.SSCommand4[1], &QPushButton::clicked, w.SSPanel3, [this] { SSCommand4_Click(1); });
     QObject::connect(w.Timer2, &QTimer::timeout, w.SSPanel2, [this] { Timer2_Timer(); });
     // Choices no reader or sender serves are shown, but cannot be ticked.
     for (QCheckBox* box : {w.SSCheck2[2], w.SSCheck2[4], w.SSCheck1[5], w.SSCheck1[6]}) {
