@@ -4,6 +4,7 @@
 #include "app/context.h"
 #include "app/mainwidgets.h"
 #include "app/session.h"
+#include "calibration/calibrationprocs.h"
 #include "link/connection.h"
 #include "pages/gridpage.h"
 #include "pages/pagesprocs.h"
@@ -33,9 +34,6 @@ int gridOfTab(int tab) {
 } // namespace
 
 TabProcs::TabProcs(AppContext& ctx) : m_ctx(ctx) {
-    Option5_Click = [](int) {};
-    analokartkon = [] {};
-    KalibrasyonHost = [] {};
     m_ctx.tabs = this;
 }
 
@@ -66,10 +64,11 @@ void TabProcs::SSTab1_Click(int /*previousTab*/) {
 
     // 1.-5. Nothing the previous page started goes on.
     w.Timer4->stop();
-    if (s.Connected) {
-        Option5_Click(0);
+    CalibrationProcs* cal = m_ctx.calibration;
+    if (s.Connected && cal) {
+        cal->Option5_Click(0);
         setOption(w.Option5[0], true);
-        analokartkon();
+        cal->analokartkon();
     }
     s.ReadSelector = w.SSTab1->currentIndex();
     w.Timer3->stop();
@@ -116,8 +115,8 @@ void TabProcs::SSTab1_Click(int /*previousTab*/) {
         if (s.ReadOnTabEntry) {
             s.ReadOnTabEntry = false;
             prepareSetupRead();
-            if (s.Connected)
-                KalibrasyonHost();
+            if (s.Connected && cal)
+                cal->KalibrasyonHost();
         }
         break;
     case 6:
@@ -139,14 +138,8 @@ void TabProcs::prepareSetupRead() {
         w.Sıfır[i]->setChecked(false);
         w.FS[i]->setChecked(false);
     }
-    for (QRadioButton* kind : w.Option1)
-        setOption(kind, false);
-    w.Combo4[0]->setEnabled(false);
-    w.Combo4[5]->setEnabled(false);
-    for (int j = 1; j <= 4; ++j) {
-        w.Combo4[j]->setEnabled(false);
-        w.Combo44[j]->setEnabled(false);
-    }
+    if (m_ctx.calibration)
+        m_ctx.calibration->prepareSetupRead();
 }
 
 void TabProcs::Toolbar1_ButtonClick(int button) {

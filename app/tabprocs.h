@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 struct AppContext;
 
 // Page switching and the main toolbar: what happens when a tab becomes the page in view, and what
@@ -25,12 +23,6 @@ public:
     // 8 read panel, 10 clear the page in view, 11 refresh it from the indicator. Separators and
     // other numbers do nothing. The button decides, never its tooltip.
     void Toolbar1_ButtonClick(int button);
-
-    // Steps that belong to other pages, until those pages provide them; each does nothing until
-    // then. A test may observe them.
-    std::function<void(int)> Option5_Click; // calibration page: 0 weight, 1 analog-output controls
-    std::function<void()> analokartkon;     // ends an analog-output adjustment in progress
-    std::function<void()> KalibrasyonHost;  // reads the calibration set-up and starts the live weight
 
 private:
     // Before a new reading of the calibration set-up: toggles released, no calibration kind

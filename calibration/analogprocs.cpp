@@ -80,9 +80,11 @@ void CalibrationProcs::karartust(bool on) {
 
 void CalibrationProcs::kararttab(bool on) {
     MainWidgets& w = *m_ctx.w;
-    // The parameter tab keeps its state.
+    // The parameter tab keeps its state. The tab in view stays enabled: a tab bar whose current
+    // tab is disabled moves to another one, which would end the run at once.
     for (int tab : {0, 1, 2, 3, 5, 6})
-        w.SSTab1->setTabEnabled(tab, on);
+        if (on || tab != w.SSTab1->currentIndex())
+            w.SSTab1->setTabEnabled(tab, on);
     w.Toolbar1->setEnabled(on);
     w.MnDosya[9]->setEnabled(on);
     w.MnDosya[8]->setEnabled(on);

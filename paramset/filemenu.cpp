@@ -7,6 +7,7 @@
 #include "app/mainwidgets.h"
 #include "app/mainwindow.h"
 #include "app/session.h"
+#include "calibration/calibrationprocs.h"
 #include "link/transaction.h"
 #include "pages/gridlayout.h"
 #include "pages/gridpage.h"
@@ -139,7 +140,8 @@ bool ParamsetProcs::readHardwareStatusForSendPanel() {
         return false;
     }
     const QString answer = m_ctx.link.readExchange(kHardwareStatusRegister, 2, 0.05);
-    HWDurumOku(answer);
+    if (m_ctx.calibration)
+        m_ctx.calibration->HWDurumOkuAnswer(answer);
     // The panel's start button opens the port again for its own job.
     closePort();
     return true;

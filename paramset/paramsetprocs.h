@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <functional>
-
 struct AppContext;
 class QCheckBox;
 
@@ -70,12 +68,6 @@ public:
     // Reads the page in view from the indicator. Refused with a message while not connected; does
     // nothing while a device job runs or a panel has the window locked.
     void RefKatmaOlum();
-
-    // Steps that belong to other pages, until those pages provide them; each does nothing until
-    // then. A test may observe them.
-    std::function<void()> StatuOku = [] {}; // reads the status page; the port is open
-    // The hardware status from a register-25 answer (empty when nothing came).
-    std::function<void(const QString&)> HWDurumOku = [](const QString&) {};
 
 protected:
     AppContext& m_ctx;

@@ -11,6 +11,7 @@
 #include "app/mainwindow.h"
 #include "app/session.h"
 #include "app/tabprocs.h"
+#include "calibration/calibrationprocs.h"
 #include "link/commandcodes.h"
 #include "link/transaction.h"
 #include "paramset/devicetransfers.h"
@@ -101,7 +102,8 @@ bool ParamsetProcs::runReadGroup(int group) {
     case 3:
         return t->ParametreHostOku();
     case 4:
-        StatuOku();
+        if (m_ctx.calibration)
+            m_ctx.calibration->StatuOku();
         return m_ctx.session.Connected;
     default:
         return false;
@@ -295,12 +297,16 @@ void ParamsetProcs::RefKatmaOlum() {
                 reenterTab = s.ReadSelector;
                 break;
             case 6:
-                StatuOku();
+                if (m_ctx.calibration)
+                    m_ctx.calibration->StatuOku();
                 break;
             default: // the preset tares live only in the file
                 break;
             }
             closePort();
+        } else {
+            // The status page's timer would tell the same failure every 5 s.
+            w.Timer4->stop();
         }
         readPanelEnding();
     }

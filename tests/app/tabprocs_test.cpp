@@ -4,6 +4,9 @@
 #include "pages/gridlayout.h"
 #include "pages/parametereditor.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,47 +17,64 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(fx.start(QStringLiteral("QM2")));
         fx.program->ctx.transfers = &fake;
-        TabProcs& tabs = fx.program->tabs;
-        tabs.Option5_Click = [this](int i) { calls << QStringLiteral("Option5_Click(%1)").arg(i); };
-        tabs.analokartkon = [this] { calls << QStringLiteral("analokartkon"); };
-        tabs.KalibrasyonHost = [this] { calls << QStringLiteral("KalibrasyonHost"); };
-        fx.program->paramset.StatuOku = [this] {
-            calls << QStringLiteral("StatuOku");
-            EXPECT_TRUE(fx.port.isOpen());
-        };
         fx.dialogs.clear();
         fx.port.openCalls = 0;
     }
+    // A real connect, from the page in view; it leaves ReadOnTabEntry set.
     void connect() {
-        s().Connected = true;
-        s().ReadOnTabEntry = true; // as a connect leaves it
-        fx.program->app.ışık(QStringLiteral("yeşil"));
+        fx.linkProcs().Image2_Click(0);
+        ASSERT_TRUE(s().Connected);
+        fx.indicator.clearLog();
+        fx.dialogs.clear();
+    }
+    bool read(int reg) const {
+        for (const SimIndicator::Frame& f : fx.indicator.frames)
+            if (!f.write && f.firstRegister == reg)
+                return true;
+        return false;
     }
     Session& s() { return fx.session(); }
     MainWidgets& w() { return fx.w(); }
     void show(int tab) { w().SSTab1->setCurrentIndex(tab); }
+    // Lets the window handle its events for a moment (work deferred until a job has ended).
+    static void settle() {
+        QEventLoop loop;
+        QTimer::singleShot(200, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
 
     WindowFixture fx;
     FakeTransfers fake{fx.program->ctx};
-    QStringList calls;
 };
 
 TEST_F(TabTest, EveryTabChangeStopsTheDevicesAndClosesThePort) {
-    for (bool connected : {false, true}) {
-        s().Connected = connected;
-        calls.clear();
-        for (QTimer* t : {w().Timer1, w().Timer2, w().Timer3, w().Timer4})
-            t->start();
-        ASSERT_TRUE(fx.port.open().ok());
-        show(connected ? 0 : 3);
-        EXPECT_EQ(s().ReadSelector, connected ? 0 : 3);
-        for (QTimer* t : {w().Timer1, w().Timer2, w().Timer3, w().Timer4})
-            EXPECT_FALSE(t->isActive());
-        EXPECT_FALSE(fx.port.isOpen());
-        // Only while connected is the calibration page put back to weight calibration.
-        EXPECT_EQ(calls, connected ? QStringList({"Option5_Click(0)", "analokartkon"}) : QStringList());
-        EXPECT_EQ(w().Option5[0]->isChecked(), true);
-    }
+    for (QTimer* t : {w().Timer1, w().Timer2, w().Timer3, w().Timer4})
+        t->start();
+    ASSERT_TRUE(fx.port.open().ok());
+    show(3);
+    EXPECT_EQ(s().ReadSelector, 3);
+    for (QTimer* t : {w().Timer1, w().Timer2, w().Timer3, w().Timer4})
+        EXPECT_FALSE(t->isActive());
+    EXPECT_FALSE(fx.port.isOpen());
+
+    // Connected, with an analog-output run going on the calibration page: leaving it ends the run.
+    connect();
+    show(5);
+    ASSERT_TRUE(read(128)) << "the calibration set-up was read on entry";
+    ASSERT_TRUE(w().Timer3->isActive()) << "and the live weight started";
+    fx.program->calibration.Option5_Click(1);
+    fx.program->calibration.SSCommand5_Click();
+    // Starting locks the other tabs; the page in view stays, and so does the run once the
+    // window's events have been handled.
+    settle();
+    ASSERT_TRUE(s().cal.AnalogRunning);
+    EXPECT_EQ(w().SSTab1->currentIndex(), 5);
+    show(0);
+    EXPECT_FALSE(s().cal.AnalogRunning);
+    EXPECT_TRUE(w().Option5[0]->isChecked()) << "back to weight calibration";
+    EXPECT_FALSE(w().Timer1->isActive());
+    EXPECT_FALSE(w().Timer3->isActive());
+    EXPECT_FALSE(fx.port.isOpen());
 }
 
 TEST_F(TabTest, GridTabsShowTheirFirstCellWithNoEditorOverIt) {
@@ -77,11 +97,12 @@ TEST_F(TabTest, GridTabsShowTheirFirstCellWithNoEditorOverIt) {
 }
 
 TEST_F(TabTest, ParameterAndCalibrationTabsReadOncePerConnect) {
-    // Not connected: the parameter tab arms nothing, the calibration tab reads nothing.
-    show(4);
+    // Not connected: the calibration tab reads nothing.
+    s().ReadOnTabEntry = true;
     show(5);
-    EXPECT_FALSE(w().Timer2->isActive());
-    EXPECT_TRUE(calls.isEmpty());
+    EXPECT_FALSE(w().Timer3->isActive());
+    EXPECT_TRUE(fx.indicator.frames.isEmpty());
+    show(0);
 
     connect();
     show(4);
@@ -93,32 +114,31 @@ TEST_F(TabTest, ParameterAndCalibrationTabsReadOncePerConnect) {
     show(4);
     EXPECT_FALSE(w().Timer2->isActive()) << "a second visit reads nothing";
 
-    // The calibration tab after a connect: the set-up lists wait for the reading, which runs once.
+    // The calibration tab after a connect: the set-up is read once; toggles are released first.
     s().ReadOnTabEntry = true;
-    w().Combo4[1]->setEnabled(true);
     w().Sıfır[2]->setChecked(true);
-    calls.clear();
     show(5);
-    EXPECT_EQ(calls.count(QStringLiteral("KalibrasyonHost")), 1);
-    EXPECT_FALSE(w().Combo4[1]->isEnabled());
     EXPECT_FALSE(w().Sıfır[2]->isChecked());
+    EXPECT_TRUE(read(128));
     show(0);
+    fx.indicator.clearLog();
     show(5);
-    EXPECT_EQ(calls.count(QStringLiteral("KalibrasyonHost")), 1);
+    EXPECT_FALSE(read(128)) << "a second visit reads nothing";
 }
 
 TEST_F(TabTest, StatusTabReadsWhenConnectedAndStartsItsTimerEitherWay) {
     show(6);
     EXPECT_TRUE(w().Timer4->isActive());
-    EXPECT_TRUE(calls.isEmpty());
+    EXPECT_TRUE(fx.indicator.frames.isEmpty());
     EXPECT_TRUE(fx.dialogs.messages().isEmpty()) << "no refresh, so no message";
 
     show(0);
     connect();
     show(6);
-    EXPECT_EQ(calls.count(QStringLiteral("StatuOku")), 1);
+    EXPECT_TRUE(read(0)) << "the status page was read";
     EXPECT_TRUE(w().Timer4->isActive());
     EXPECT_FALSE(fx.port.isOpen());
+    EXPECT_TRUE(w().SSTab1->isEnabled());
 }
 
 TEST_F(TabTest, ToolbarButtonsRunTheirActionsWhateverTheirTooltips) {
@@ -130,7 +150,6 @@ TEST_F(TabTest, ToolbarButtonsRunTheirActionsWhateverTheirTooltips) {
     w().Toolbar1Button[11]->setToolTip(QStringLiteral("same"));
     auto press = [&](int button) {
         fx.dialogs.clear();
-        calls.clear();
         w().Toolbar1Button[button]->trigger();
     };
     auto lastDialog = [&] { return fx.dialogs.shown.isEmpty() ? -1 : int(fx.dialogs.shown.back().kind); };

@@ -23,11 +23,6 @@ protected:
         ASSERT_TRUE(fx->start(model));
         fake = std::make_unique<FakeTransfers>(fx->program->ctx);
         fx->program->ctx.transfers = fake.get();
-        procs().StatuOku = [this] {
-            fake->calls << QStringLiteral("StatuOku");
-            if (fake->during)
-                fake->during(QStringLiteral("StatuOku"));
-        };
         s().Connected = true;
         fx->program->app.ışık(QStringLiteral("yeşil"));
         fx->dialogs.clear();
@@ -92,9 +87,12 @@ TEST_F(PanelTest, ReadPanelReadsTheTickedGroupsInOrder) {
     watchJob(w().Label5);
     procs().MnDosya_Click(9);
     w().SSCommand2[0]->click();
-    EXPECT_EQ(fake->calls,
-              QStringList({"readHeaderFromDevice", "IDOKUHost", "STPOKUHost", "ParametreHostOku", "StatuOku"}));
-    EXPECT_EQ(captions, QStringList({step(0), step(1), step(2), step(3), step(4)}));
+    EXPECT_EQ(fake->calls, QStringList({"readHeaderFromDevice", "IDOKUHost", "STPOKUHost", "ParametreHostOku"}));
+    EXPECT_EQ(captions, QStringList({step(0), step(1), step(2), step(3)}));
+    // The status page last, on the port the panel opened (the stand-ins send nothing).
+    ASSERT_GE(fx->indicator.frames.size(), 2);
+    EXPECT_EQ(fx->indicator.commands.value(0), 19) << "host mode for the status read";
+    EXPECT_EQ(fx->indicator.frames[1].firstRegister, 0);
     expectEnded(w().SSPanel2);
     EXPECT_TRUE(w().Label5->text().isEmpty());
     EXPECT_TRUE(fx->dialogs.messages().isEmpty());
@@ -141,6 +139,7 @@ TEST_F(PanelTest, ReadPanelStopsWhenCancelledOrDisconnected) {
     procs().MnDosya_Click(9);
     w().SSCommand2[0]->click();
     EXPECT_EQ(fake->calls, QStringList({"readHeaderFromDevice", "IDOKUHost", "STPOKUHost"}));
+    EXPECT_TRUE(fx->indicator.frames.isEmpty()) << "no status read";
     EXPECT_FALSE(fx->port.isOpen());
     EXPECT_TRUE(w().SSPanel2->isHidden());
     EXPECT_TRUE(w().SSTab1->isEnabled());
@@ -148,16 +147,14 @@ TEST_F(PanelTest, ReadPanelStopsWhenCancelledOrDisconnected) {
 }
 
 TEST_F(PanelTest, SendPanelWritesTheTickedGroupsThenTheParameters) {
-    QStringList hardware;
-    procs().HWDurumOku = [&](const QString& answer) { hardware << answer; };
+    s().cal.AnalogCardPresent.reset();
     // Choices no sender serves cannot be ticked.
     EXPECT_FALSE(w().SSCheck2[2]->isEnabled());
     EXPECT_FALSE(w().SSCheck2[4]->isEnabled());
 
     // Opening the panel reads the hardware status first, then leaves the port to the panel's job.
     procs().MnDosya_Click(8);
-    ASSERT_EQ(hardware.size(), 1);
-    EXPECT_FALSE(hardware[0].isEmpty());
+    EXPECT_TRUE(s().cal.AnalogCardPresent.has_value());
     ASSERT_EQ(fx->indicator.frames.size(), 1);
     EXPECT_EQ(fx->indicator.frames[0].firstRegister, 25);
     EXPECT_FALSE(fx->port.isOpen());
