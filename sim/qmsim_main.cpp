@@ -34,7 +34,7 @@ void onSignal(int) {
 void usage() {
     std::fprintf(stderr, "usage: qm-sim [--model QM1|QM2] [--address NN] [--no-checksum] [--verbose]\n"
                          "              [--silent] [--late] [--split] [--wrong-lrc] [--wrong-ack] [--echo]\n"
-                         "              [--nul-lf] [--no-ack N] [--refuse REGISTER]...\n");
+                         "              [--nul-lf] [--no-ack N] [--refuse REGISTER]... [--refuse-9 REGISTER]...\n");
 }
 
 double monotonicNow() {
@@ -126,6 +126,8 @@ int main(int argc, char** argv) {
             faults.noAckForFirst = number();
         else if (a == "--refuse")
             faults.refuseRegisters.append(number());
+        else if (a == "--refuse-9")
+            faults.refuseWith9Registers.append(number());
         else if (a == "--help" || a == "-h") {
             usage();
             return 0;

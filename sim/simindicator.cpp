@@ -397,8 +397,10 @@ QList<QByteArray> SimIndicator::feedPieces(const QByteArray& bytes) {
     bool startNew = true;
     for (char c : bytes) {
         m_pending.append(c);
-        if (c != '\r')
+        if (c != '\r') {
+            boundUnfinishedFrame();
             continue;
+        }
         const QByteArray raw = m_pending;
         m_pending.clear();
         const QList<QByteArray> pieces = handle(raw);
@@ -502,12 +504,17 @@ QByteArray SimIndicator::answerRead(Frame& f) {
         return errorAnswer(0x03, IllegalAddress);
     if (refused(f.firstRegister, n))
         return errorAnswer(0x03, Refused);
+    if (refusedWith9(f.firstRegister, n))
+        return refusal9Answer(0x03);
     calibrationRead(f.firstRegister, n);
     QByteArray data = bytes(f.firstRegister, 2 * n);
     if (faults.nulAndLfInText && isTextRegister(f.firstRegister)) {
-        // A stray line feed after the first character and a NUL after the last, both counted.
-        data.insert(1, '\n');
-        data.append('\0');
+        // A stray line feed after the first character and a NUL after the last, both counted, as
+        // far as the one-byte count can count them.
+        if (data.size() < 255)
+            data.insert(1, '\n');
+        if (data.size() < 255)
+            data.append('\0');
     }
     return frameOf("03" + hexText(unsigned(data.size()), 2) + hexBytes(data));
 }
@@ -520,6 +527,8 @@ QByteArray SimIndicator::answerWrite(Frame& f) {
         return errorAnswer(0x10, IllegalAddress);
     if (refused(f.firstRegister, n))
         return errorAnswer(0x10, Refused);
+    if (refusedWith9(f.firstRegister, n))
+        return refusal9Answer(0x10);
 
     // The indicator takes exactly the bytes announced: missing ones arrive as zero, extra ones
     // are dropped.

@@ -38,9 +38,14 @@ public:
     // Feeds bytes as they arrive from the line; returns what the indicator answers to every
     // complete frame (CR-terminated) among them, in order.
     QByteArray feed(const QByteArray& bytes);
-    // The same, with the answer in the pieces it leaves the indicator in (a split answer is two
-    // pieces; the pieces of different frames are separate entries too).
+    // The same, in the pieces the answers leave the indicator in: a new piece begins only where an
+    // answer is split (its rest waits for a later read); the answers to several frames in one feed
+    // follow each other within a piece, as they do on the line.
     QList<QByteArray> feedPieces(const QByteArray& bytes);
+    // Bytes held of a frame not yet complete; never more than twice the longest frame, so a line
+    // that sends without a CR cannot grow it.
+    qsizetype unfinishedFrameBytes() const { return m_pending.size(); }
+    static constexpr int MaxUnfinishedFrameBytes = 1024;
     // True when the answers of the last feed are late: they reach the line only after the
     // reader's wait (the port decides when).
     bool lastAnswerLate() const { return m_lastAnswerLate; }
@@ -71,6 +76,9 @@ public:
         bool echoRequest = false;    // the line echoes the request instead of an answer
         bool nulAndLfInText = false; // text reads get "0A" and "00" pairs mixed in
         QList<int> refuseRegisters;  // reads/writes of these registers get an error answer "@..8x"
+        // Reads/writes of these registers are declined with "@..9x" (the indicator cannot do it
+        // now, as with a calibration step) and not carried out.
+        QList<int> refuseWith9Registers;
     } faults;
 
     // The weight calibration's faults: a step that is never reported done, a step that ends with an
@@ -152,6 +160,9 @@ private:
     void calibrationRead(int firstRegister, int registerCount);
     bool isTextRegister(int r) const;
     bool refused(int first, int count) const;
+    bool refusedWith9(int first, int count) const; // simfaults.cpp
+    QByteArray refusal9Answer(int function) const;
+    void boundUnfinishedFrame();
 
     QVector<quint16> m_regs;
     QByteArray m_textArea;

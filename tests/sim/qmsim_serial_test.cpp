@@ -1,7 +1,9 @@
 // The real serial port against the qm-sim program on a pseudo-terminal.
 
 #include "app/session.h"
+#include "link/connection.h"
 #include "link/decoder.h"
+#include "link/frames.h"
 #include "link/transaction.h"
 #include "platform/clock.h"
 #include "platform/cp1254.h"
@@ -50,6 +52,7 @@ protected:
     }
 
     void TearDown() override {
+        m_link.reset();
         m_port.reset();
         if (m_sim.state() != QProcess::NotRunning) {
             m_sim.terminate();
@@ -80,8 +83,23 @@ protected:
         return collect(*m_port);
     }
 
+    // The program's device link over the real port, opened as a device job opens it.
+    DeviceLink& openLink() {
+        m_session.ProgramFolder = m_dir.path() + QLatin1Char('/');
+        m_link = std::make_unique<DeviceLink>(m_session, *m_port, m_clock, m_dialogs);
+        EXPECT_EQ(m_link->PortAç(), 0);
+        return *m_link;
+    }
+    QByteArray logFile() const {
+        QFile f(m_dir.filePath(QStringLiteral("QMxLog.txt")));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
     QTemporaryDir m_dir;
     std::unique_ptr<QtSettingsStore> m_store;
+    Session m_session;
+    ScriptedDialogs m_dialogs;
+    std::unique_ptr<DeviceLink> m_link;
     QProcess m_sim;
     QString m_device;
     std::unique_ptr<QtSerialPort> m_port;
@@ -228,6 +246,65 @@ TEST_F(QmSimSerial, AFloodingLineGivesAnExchangeNoMoreThanItsWorth) {
     EXPECT_LE(taken, SerialPort::kMaxInputPerExchange);
     port.close();
     ::close(line);
+}
+
+// What the program makes of the simulator's faults, over the real port and the real clock.
+
+TEST_F(QmSimSerial, ALateAnswerIsMissedAndNeverTakenForTheNextOne) {
+    start({QStringLiteral("--late")});
+    DeviceLink& link = openLink();
+    EXPECT_EQ(link.readExchange(199, 10, 0.2), "");
+    m_clock.waitSeconds(0.4); // it arrives now, between two requests
+    EXPECT_EQ(link.readExchange(100, 2, 0.2), "") << "the late answer before is drained";
+    m_clock.waitSeconds(0.4);
+    // A reading time that waits long enough takes it.
+    m_session.ReadWaitTime = 0.8;
+    EXPECT_TRUE(link.DecodeAnswer(link.readExchange(199, 10), QStringLiteral("Tx")).toText().startsWith("QM2"));
+}
+
+TEST_F(QmSimSerial, ASplitAnswerIsTakenWholeOnlyWithinTheReadingTime) {
+    start({QStringLiteral("--split")});
+    DeviceLink& link = openLink();
+    const QString full = QStringLiteral("@030A514D322076312E323320A9\r");
+    // The rest comes after the reading time: what arrived is decoded, its checksum logged as wrong.
+    const QString first = link.readExchange(199, 10);
+    EXPECT_FALSE(first.isEmpty());
+    EXPECT_TRUE(full.startsWith(first) && first != full) << first.toStdString();
+    link.DecodeAnswer(first, QStringLiteral("Tx"));
+    EXPECT_TRUE(cp1254::decode(logFile()).contains(QStringLiteral("CHKSum Hatası")));
+    m_clock.waitSeconds(0.4);
+    // The rest is drained; with a longer reading time both pieces make one answer.
+    m_session.ReadWaitTime = 0.6;
+    EXPECT_EQ(link.readExchange(199, 10), full);
+}
+
+TEST_F(QmSimSerial, AnEchoingLineIdentifiesNothingAndAcknowledgesNoWrite) {
+    start({QStringLiteral("--echo")});
+    DeviceLink& link = openLink();
+    const QString request = BuildReadFrame(QString(), 199, 10, true);
+    const QString answer = link.readExchange(199, 10, 0.2);
+    EXPECT_EQ(answer, request);
+    EXPECT_EQ(identifiedModel(answer, request, link.DecodeAnswer(answer, QStringLiteral("Tx")).toText(), QString()),
+              std::nullopt);
+    m_dialogs.answerMessage(MsgResult::Abort);
+    link.CihazaGönder(QString(), 100, 2, true, QStringLiteral("LG"), 7);
+    ASSERT_EQ(m_dialogs.messages().size(), 1);
+    EXPECT_EQ(m_dialogs.messages()[0].buttons, MsgButtons::AbortRetryIgnore);
+    EXPECT_TRUE(m_session.AbortRequested);
+}
+
+TEST_F(QmSimSerial, LostWritesAreSentAgainAndRefusalsTellTheirKind) {
+    start({QStringLiteral("--no-ack"), QStringLiteral("2"), QStringLiteral("--refuse"), QStringLiteral("199"),
+           QStringLiteral("--refuse-9"), QStringLiteral("22")});
+    DeviceLink& link = openLink();
+    const double before = m_clock.now();
+    link.CihazaGönder(QString(), 100, 2, true, QStringLiteral("LG"), 7);
+    EXPECT_GE(m_clock.now() - before, 3 * m_session.ReadWaitTime) << "three sends, three reading times";
+    EXPECT_TRUE(m_dialogs.shown.isEmpty()) << "acknowledged on the third send";
+    EXPECT_EQ(link.DecodeAnswer(link.readExchange(100, 2), QStringLiteral("LG")).toNumber(), 7);
+    EXPECT_TRUE(link.isErrorAnswer(link.readExchange(199, 10)));
+    const QString declined = link.writeExchange(22, 2, QStringLiteral("Lg"), 3);
+    EXPECT_TRUE(declined.startsWith(QLatin1String("@9"))) << declined.toStdString();
 }
 
 TEST_F(QmSimSerial, LostLineLatchesAsClosedPort) {

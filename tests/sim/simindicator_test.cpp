@@ -88,6 +88,26 @@ TEST(SimIndicator, CorruptedOrRefusedFrames) {
     sim.faults.refuseRegisters = {199};
     EXPECT_EQ(sim.feed("@0300C7000531\r"), QByteArray("@830479\r"));
     EXPECT_TRUE(sim.frames.last().valid);
+
+    // Declined with "9", per register, and not carried out: a calibration step that cannot be done.
+    sim.resetFaults();
+    sim.faults.refuseWith9Registers = {22, 23};
+    const QByteArray step = "1000160001020003";
+    EXPECT_EQ(sim.feed("@" + step + SimIndicator::lrc(step) + "\r"), "@9004" + SimIndicator::lrc("9004") + "\r");
+    EXPECT_EQ(sim.reg(22), 0);
+    const QByteArray status = "0300170001";
+    EXPECT_EQ(sim.feed("@" + status + SimIndicator::lrc(status) + "\r"), "@9304" + SimIndicator::lrc("9304") + "\r");
+    sim.address = QStringLiteral("5");
+    const QByteArray addressed = "05" + step;
+    EXPECT_EQ(sim.feed("@" + addressed + SimIndicator::lrc(addressed) + "\r"),
+              "@059004" + SimIndicator::lrc("059004") + "\r");
+    sim.address.clear();
+    EXPECT_EQ(sim.feed("@0300C7000531\r"), qm2Identity) << "other registers are served";
+
+    // A line that sends without ever ending a frame does not grow the frame buffer.
+    EXPECT_TRUE(sim.feed(QByteArray(1 << 20, 'x')).isEmpty());
+    EXPECT_LE(sim.unfinishedFrameBytes(), SimIndicator::MaxUnfinishedFrameBytes);
+    EXPECT_EQ(sim.feed("@0300C7000531\r"), qm2Identity) << "a frame after the noise is answered";
 }
 
 TEST(SimIndicator, RegisterImageLayout) {
@@ -251,5 +271,18 @@ TEST(SimIndicator, AnswerFaults) {
         // Number registers are left alone.
         const QByteArray weight = "0300000002";
         EXPECT_EQ(sim.feed("@" + weight + SimIndicator::lrc(weight) + "\r").mid(3, 10), QByteArray("04000004E2"));
+        // The longest read: the byte count still counts the bytes that follow, without wrapping.
+        const QByteArray longest = "0300D9007F";
+        const QByteArray answer = sim.feed("@" + longest + SimIndicator::lrc(longest) + "\r");
+        EXPECT_EQ(answer.mid(3, 2), QByteArray("FF"));
+        EXPECT_EQ(answer.size(), 5 + 2 * 255 + 3);
+    }
+    {
+        // Two frames in one feed: their answers follow each other in one piece; only a split
+        // answer starts a new piece.
+        SimIndicator sim;
+        EXPECT_EQ(sim.feedPieces(idRead + hostOn), QList<QByteArray>({qm2Identity + "@100001EF\r"}));
+        sim.faults.splitAnswer = true;
+        EXPECT_EQ(sim.feedPieces(idRead + hostOn).size(), 3);
     }
 }
