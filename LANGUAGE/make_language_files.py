@@ -526,6 +526,19 @@ TEXTS.update({
     417: ("Enter the weight as a number.", "Ağırlığı sayı olarak girin."),
 })
 
+# Writes refused before anything is sent (the value follows on the next line) and a clock group
+# skipped (lines 405-408).
+TEXTS.update({
+    405: ("A setpoint does not fit the indicator; no setpoint was sent:",
+          "Bir setpoint indikatöre sığmıyor; hiçbir setpoint gönderilmedi:"),
+    406: ("A parameter does not fit its byte (0 to 255); no parameter was sent:",
+          "Bir parametre baytına sığmıyor (0 - 255); hiçbir parametre gönderilmedi:"),
+    407: ("The label text is longer than the indicator's 1000 characters; it was not sent.",
+          "Etiket metni indikatörün 1000 karakterinden uzun; gönderilmedi."),
+    408: ("The date and time are not valid; the clock was not sent:",
+          "Tarih ve saat geçerli değil; saat gönderilmedi:"),
+})
+
 LANGUAGES = {"English.txt": 0, "Türkçe.txt": 1}
 
 

@@ -1,14 +1,22 @@
 #pragma once
 
+#include <QString>
+
+#include <optional>
+
 struct AppContext;
+struct MainWidgets;
+struct Session;
+class DeviceLink;
 
 // The parameter set's exchanges with the indicator: reading and writing the parameter page's
 // blocks and the clock, the ID memories and titles, the setpoints, the ticket lines and the
 // label-printer text. Each runs inside a job that the caller has set up (window locked, port
 // open, AbortRequested cleared); each reports its own failures to the user. The readers return
-// false when the read failed (the failure has then been shown and the indicator disconnected),
-// the writers false when the group was aborted or failed; in both cases the caller runs no further
-// group.
+// false when the read failed (the failure has then been shown and the indicator disconnected) or
+// was aborted; the writers false when the group was aborted, failed or refused before anything was
+// sent (a value that does not fit, with a message). In every case the caller runs no further group,
+// and the indicator has been told to leave host mode.
 class DeviceTransfers {
 public:
     explicit DeviceTransfers(AppContext& ctx) : m_ctx(ctx) {}
@@ -36,4 +44,22 @@ public:
 
 protected:
     AppContext& m_ctx;
+
+private:
+    Session& session();
+    DeviceLink& link();
+    MainWidgets& widgets();
+    bool aborted() const;
+    // A code to the command register as a direct exchange: the frame, an optional wait, then the
+    // answer collected after the reading time.
+    QString command(int code, double wait = 0);
+    bool acknowledged(const QString& answer, int bytes) const;
+    std::optional<QString> dataOf(const QString& answer, int bytes) const;
+    void leaveHostMode();
+    // The failed-answer box (with the title given, if any), the disconnect; false.
+    bool readFailed(const QString& title = QString());
+    // A write refused before anything was sent: the message and its detail line; false.
+    bool refuse(int extraText, const QString& detail = QString());
+    void showProgress3(int value);
+    QString readIdTitle(int number);
 };

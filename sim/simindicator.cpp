@@ -232,6 +232,7 @@ void SimIndicator::loadImage(Model model) {
     setBytes(IdRecordRegister, idRecord(0));
     setBytes(SetpointRecordRegister, setpointRecord(0));
     setBytes(IdTitleRegister, idTitle(0));
+    commitAll();
 }
 
 void SimIndicator::setIdRecord(int number, qint32 code, const QByteArray& name) {
@@ -587,6 +588,7 @@ void SimIndicator::command(int code) {
         hostMode = false;
         break;
     default:
-        break; // the other load and store codes work on the image in place
+        commitBlocks(code); // a block's store code commits it; load codes work on the image in place
+        break;
     }
 }

@@ -122,6 +122,14 @@ public:
     void setSetpointRecord(int number, qint32 sp1, qint32 sp2, qint32 sp3);
     void setIdTitle(int number, const QByteArray& title);
 
+    // The blocks a store code commits. The register image holds what was written; committed()
+    // holds each block as it stood when its store code last came (the image of loadImage until
+    // then), so a test can tell a written block from a committed one. The record memories behind
+    // the record windows are committed by their own store codes (see above).
+    enum class Block { TicketLines, LabelText, Clock, Calibration, ConfigJmp, ConfigNrm };
+    QByteArray committed(Block block) const { return m_committed.value(int(block)); }
+    QByteArray written(Block block) const;
+
     // Checksum of the hex text between "@" and the checksum field: two upper-case hex digits.
     // Deliberately written apart from the program's own routine, so each checks the other.
     static QByteArray lrc(const QByteArray& hexText);
@@ -163,6 +171,10 @@ private:
     bool refusedWith9(int first, int count) const; // simfaults.cpp
     QByteArray refusal9Answer(int function) const;
     void boundUnfinishedFrame();
+    void commitBlocks(int storeCode); // simcommits.cpp
+    void commitAll();
+
+    QMap<int, QByteArray> m_committed;
 
     QVector<quint16> m_regs;
     QByteArray m_textArea;
