@@ -218,6 +218,9 @@ void CalibrationProcs::runKind(int kind) {
     }
     case 2: {
         const QString answer = readAndCollect(DisplayValueRegister, 4, 0.05);
+        // The indicator declining carries no weight to judge: the run ends quietly.
+        if (isDeclinedAnswer(answer, s.DeviceAddress))
+            return;
         const double value =
             answer.isEmpty() || refused(answer) ? 0 : m_ctx.link.DecodeAnswer(answer, QStringLiteral("LG")).toNumber();
         if (value <= 0) {
@@ -225,8 +228,6 @@ void CalibrationProcs::runKind(int kind) {
             return;
         }
         cal.SpanOnly = true;
-        if (isDeclinedAnswer(answer, s.DeviceAddress))
-            return;
         spanStep();
         if (!cal.RunStopped)
             finish();

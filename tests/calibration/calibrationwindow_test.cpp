@@ -450,6 +450,29 @@ TEST_F(CalibrationWindow, ThePollFindsTheStateWithoutChecksumAndWithAnAddress) {
     }
 }
 
+TEST_F(CalibrationWindow, DeclinedAnswersEndOrKeepAsTheirStepSays) {
+    // A span-only run whose weight read is declined ends without a word.
+    start();
+    readPage();
+    PromptAnswers prompt(w(), {});
+    f->indicator.faults.refuseWith9Registers = {0};
+    run(2);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(prompt.shown, 0);
+    EXPECT_EQ(frames(), QList<QByteArray>({R(0, 4)}));
+    EXPECT_TRUE(w().SSTab1->isEnabled());
+
+    // The upload's last command declined: the limits stay as they were, the zero step goes on.
+    f->indicator.clearLog();
+    f->indicator.faults.refuseWith9Registers = {19};
+    s().DisplayMaximum = 123.0;
+    f->dialogs.answerMessage(MsgResult::Ok);
+    run(0);
+    EXPECT_EQ(s().DisplayMaximum, 123.0);
+    EXPECT_EQ(count(W(22, 2, "Lg", 3)), 1);
+    EXPECT_EQ(prompt.shown, 1);
+}
+
 TEST_F(CalibrationWindow, ClosingTheWindowAtThePromptEndsTheRunQuietly) {
     start();
     readPage();
@@ -597,6 +620,22 @@ TEST_F(AnalogWindow, RefusedStartsUnlockTheWindow) {
     cal().SSCommand5_Click();
     EXPECT_EQ(messages(), QStringList({errorText(2)}));
     EXPECT_TRUE(frames().isEmpty());
+}
+
+TEST_F(AnalogWindow, ADeclinedStartIsARunWithoutStepping) {
+    analogMode();
+    f->indicator.faults.refuseWith9Registers = {24};
+    cal().SSCommand5_Click();
+    EXPECT_TRUE(s().cal.AnalogRunning);
+    EXPECT_FALSE(w().Timer1->isActive());
+    EXPECT_EQ(w().Label7->text(), step(17));
+    EXPECT_EQ(w().SSCommand5->text(), step(16));
+    EXPECT_TRUE(s().Connected);
+    // The next click stops it.
+    f->indicator.resetFaults();
+    cal().SSCommand5_Click();
+    EXPECT_FALSE(s().cal.AnalogRunning);
+    EXPECT_EQ(frames().last(), W(24, 2, "Lg", 2));
 }
 
 TEST_F(AnalogWindow, SteppingStopsAtBothEndsOfTheRange) {
