@@ -156,4 +156,50 @@ TEST_F(FileMenuTest, EveryItemKeepsItsShortcutAndRunsFromIt) {
     EXPECT_EQ(quits, 1);
 }
 
+// A set opened from its file goes to the indicator whole through the send panel, and reading it
+// back through the read panel into emptied pages shows the file's values again.
+TEST_F(FileMenuTest, AnOpenedSetIsSentToTheIndicatorAndReadBack) {
+    fx.linkProcs().Image2_Click(0);
+    ASSERT_TRUE(s().Connected);
+    fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
+    procs().MnDosya_Click(1);
+    setOption(w().Option3[0], true); // ticket printer: the header group sends the ticket lines
+    w().Baslık[1]->setText(QStringLiteral("EDITED LINE")); // the record is built from the pages
+
+    procs().MnDosya_Click(8);
+    ASSERT_FALSE(w().SSPanel3->isHidden());
+    for (QCheckBox* box : w().SSCheck2)
+        box->setChecked(box->isEnabled());
+    fx.indicator.clearLog();
+    fx.dialogs.clear();
+    w().SSCommand4[0]->click();
+    EXPECT_TRUE(fx.dialogs.messages().isEmpty());
+    ASSERT_TRUE(s().Connected);
+    // Every group was committed by its store code.
+    for (int code : {4, 16, 11, 2, 6, 13, 9, 8})
+        EXPECT_TRUE(fx.indicator.commands.contains(code)) << code;
+    EXPECT_TRUE(fx.indicator.committed(SimIndicator::Block::TicketLines).contains("HEADER LINE 2"));
+    EXPECT_TRUE(fx.indicator.committed(SimIndicator::Block::TicketLines).contains("EDITED LINE"));
+
+    // Emptied pages, then the read panel brings the set back from the indicator.
+    procs().MnDosya_Click(0);
+    ASSERT_TRUE(grid(GridIdMemories).TextMatrix(2, 1).isEmpty());
+    procs().MnDosya_Click(9);
+    for (int k = 0; k < 5; ++k)
+        w().SSCheck1[k]->setChecked(true);
+    w().SSCommand2[0]->click();
+    EXPECT_TRUE(fx.dialogs.messages().isEmpty());
+    EXPECT_EQ(w().Baslık[1]->text().trimmed(), QStringLiteral("EDITED LINE"));
+    EXPECT_EQ(w().Baslık[2]->text().trimmed(), QStringLiteral("HEADER LINE 2"));
+    EXPECT_EQ(w().Text6->text().trimmed(), QStringLiteral("ÜRÜN"));
+    EXPECT_EQ(grid(GridIdMemories).TextMatrix(2, 1).trimmed(), QStringLiteral("1007"));
+    EXPECT_EQ(grid(GridIdMemories).TextMatrix(101, 2).trimmed(), QStringLiteral("ÜRÜN 100"));
+    // Setpoints come back with the decimals of the connected scale's division (0.005).
+    EXPECT_EQ(grid(GridSetpoints).TextMatrix(9, 3), QStringLiteral("2009,880"));
+    EXPECT_EQ(grid(GridParameters).TextMatrix(1, 1), QStringLiteral("14-12-07 \\ 09:05:30"));
+    EXPECT_EQ(s().param.ValueArray[0], -1500);
+    EXPECT_EQ(s().param.Word78, -1);
+    EXPECT_TRUE(parameterSendChoicesOffered()) << "a complete read offers them again";
+}
+
 } // namespace
