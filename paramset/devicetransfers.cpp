@@ -34,7 +34,9 @@ constexpr int kClockNotValidText = 40;
 const QString kLg = QStringLiteral("Lg");
 const QString kBy = QStringLiteral("By");
 
-// Send-panel boxes of the parameter groups.
+// Send-panel boxes.
+constexpr int kSendHeader = 0;
+constexpr int kSendSetpoints = 3;
 constexpr int kSendCalibration = 5;
 constexpr int kSendConfigJmp = 6;
 constexpr int kSendConfigNrm = 7;
@@ -110,6 +112,68 @@ void DeviceTransfers::showProgress3(int value) {
     bar->setRange(0, 10);
     bar->setValue(value);
     bar->show();
+}
+
+// ---- Values the indicator cannot hold ----
+
+bool DeviceTransfers::ticked(int box) const {
+    const QCheckBox* b = m_ctx.w->SSCheck2[box];
+    return b->isChecked() && b->isEnabled() && !b->isHidden();
+}
+
+bool DeviceTransfers::checkWrites() {
+    if (ticked(kSendHeader) && !m_ctx.w->Option3[0]->isChecked() && !labelTextFits(nullptr))
+        return false;
+    if (ticked(kSendSetpoints) && !setpointsFit(nullptr))
+        return false;
+    return byteRowsFit();
+}
+
+bool DeviceTransfers::byteRowsFit() {
+    const GridPage& page = *m_ctx.Grid1[GridParameters];
+    const ParameterValues& values = session().param;
+    QList<int> outOfRange;
+    if (ticked(kSendCalibration))
+        outOfRange += calibrationWrites(page, values).rowsOutOfByteRange;
+    if (ticked(kSendConfigJmp))
+        outOfRange += configJmpWrites(page).rowsOutOfByteRange;
+    if (ticked(kSendConfigNrm))
+        outOfRange += configNrmWrites(page, values).rowsOutOfByteRange;
+    if (outOfRange.isEmpty())
+        return true;
+    QStringList rows;
+    for (int r : outOfRange)
+        rows << page.TextMatrix(r, 0).trimmed() + QStringLiteral(": ") + page.TextMatrix(r, 1);
+    return refuse(kByteRowRefusedText, rows.join(u'\n'));
+}
+
+bool DeviceTransfers::setpointsFit(std::vector<std::array<qint32, 3>>* records) {
+    const SetpointFields& table = session().CurrentParameterSet.SetpointTable;
+    const int decimals = int(session().DivisionDecimals.size());
+    const int last = qMin(m_ctx.Grid1[GridSetpoints]->Rows() - 1, SetpointFields::kCount);
+    for (int n = 0; n < last; ++n) {
+        std::array<qint32, 3> values{};
+        for (int k = 0; k < 3; ++k) {
+            const VarText& entry = k == 0 ? table.Setpoint1[n] : k == 1 ? table.Setpoint2[n] : table.Setpoint3[n];
+            const std::optional<qint32> v = setpointValue(entry.text(), decimals);
+            if (!v)
+                return refuse(kSetpointRefusedText,
+                              QStringLiteral("%1 / %2: %3").arg(n + 1).arg(k + 1).arg(entry.text()));
+            values[k] = *v;
+        }
+        if (records)
+            records->push_back(values);
+    }
+    return true;
+}
+
+bool DeviceTransfers::labelTextFits(QString* text) {
+    const QString t = labelTextToSend(m_ctx.pages->eplText());
+    if (cp1254::encode(t).size() > kLabelTextBytes)
+        return refuse(kLabelTooLongText);
+    if (text)
+        *text = t;
+    return true;
 }
 
 // ---- Parameter page ----
@@ -218,30 +282,15 @@ bool DeviceTransfers::ParametreHostYaz() {
     DeviceLink& dl = link();
     MainWidgets& w = widgets();
     GridPage& page = *m_ctx.Grid1[GridParameters];
-    const auto ticked = [&w](int k) { return w.SSCheck2[k]->isChecked(); };
     const bool clockGroup = ticked(kSendClock);
     const bool calibrationGroup = ticked(kSendCalibration);
     const bool jmpGroup = ticked(kSendConfigJmp);
     const bool nrmGroup = ticked(kSendConfigNrm);
-
-    // Built from the page and the working values before anything is sent, so a value that does
-    // not fit its byte stops the whole write instead of travelling cut.
+    if (!byteRowsFit())
+        return false;
     const BlockWrites calibration = calibrationWrites(page, s.param);
     const BlockWrites jmp = configJmpWrites(page);
     const BlockWrites nrm = configNrmWrites(page, s.param);
-    QList<int> outOfRange;
-    if (calibrationGroup)
-        outOfRange += calibration.rowsOutOfByteRange;
-    if (jmpGroup)
-        outOfRange += jmp.rowsOutOfByteRange;
-    if (nrmGroup)
-        outOfRange += nrm.rowsOutOfByteRange;
-    if (!outOfRange.isEmpty()) {
-        QStringList rows;
-        for (int r : outOfRange)
-            rows << page.TextMatrix(r, 0).trimmed() + QStringLiteral(": ") + page.TextMatrix(r, 1);
-        return refuse(kByteRowRefusedText, rows.join(u'\n'));
-    }
 
     QProgressBar* bar = w.ProgressBar2;
     auto step = [bar](int value) { setProgress(bar, value); };
@@ -515,25 +564,14 @@ bool DeviceTransfers::STPYaz() {
     DeviceLink& dl = link();
     MainWidgets& w = widgets();
     SetpointFields& table = s.CurrentParameterSet.SetpointTable;
-    const int decimals = int(s.DivisionDecimals.size());
     const int last = qMin(m_ctx.Grid1[GridSetpoints]->Rows() - 1, SetpointFields::kCount);
     auto column = [&table](int k, int n) -> VarText& {
         return k == 0 ? table.Setpoint1[n] : k == 1 ? table.Setpoint2[n] : table.Setpoint3[n];
     };
 
-    // Every value is scaled before anything is sent: one that does not fit stops the group.
     std::vector<std::array<qint32, 3>> records;
-    for (int n = 0; n < last; ++n) {
-        std::array<qint32, 3> values{};
-        for (int k = 0; k < 3; ++k) {
-            const QString text = column(k, n).text();
-            const std::optional<qint32> v = setpointValue(text, decimals);
-            if (!v)
-                return refuse(kSetpointRefusedText, QStringLiteral("%1 / %2: %3").arg(n + 1).arg(k + 1).arg(text));
-            values[k] = *v;
-        }
-        records.push_back(values);
-    }
+    if (!setpointsFit(&records))
+        return false;
 
     dl.HostYazdır(true);
     w.ProgressBar2->setRange(0, qMax(0, last));
@@ -670,9 +708,9 @@ bool DeviceTransfers::writeHeaderToDevice() {
         return done;
     }
 
-    const QString text = labelTextToSend(m_ctx.pages->eplText());
-    if (cp1254::encode(text).size() > kLabelTextBytes)
-        return refuse(kLabelTooLongText);
+    QString text;
+    if (!labelTextFits(&text))
+        return false;
     dl.HostYazdır(true);
     w.ProgressBar2->setValue(0);
     m_ctx.pages->setEplText(text);

@@ -2,7 +2,9 @@
 
 #include <QString>
 
+#include <array>
 #include <optional>
+#include <vector>
 
 struct AppContext;
 struct MainWidgets;
@@ -42,6 +44,12 @@ public:
     // STPYaz: writes every setpoint memory.
     virtual bool STPYaz();
 
+    // The refusals of the groups ticked on the send panel, made before anything is sent: a label
+    // text longer than the indicator's area, a setpoint that does not fit its record, a byte
+    // parameter outside 0..255. Shows the first one's message and returns false; sends nothing.
+    // Each writer makes its own check again.
+    virtual bool checkWrites();
+
 protected:
     AppContext& m_ctx;
 
@@ -61,5 +69,12 @@ private:
     // A write refused before anything was sent: the message and its detail line; false.
     bool refuse(int extraText, const QString& detail = QString());
     void showProgress3(int value);
+    // A send-panel box that is ticked, enabled and shown.
+    bool ticked(int box) const;
+    bool byteRowsFit();
+    // Scales every setpoint of the record; records gets them when given.
+    bool setpointsFit(std::vector<std::array<qint32, 3>>* records);
+    // The label text as it would be sent; text gets it when given.
+    bool labelTextFits(QString* text);
     QString readIdTitle(int number);
 };

@@ -167,7 +167,8 @@ void ParamsetProcs::SSCommand4_Click(int Index) {
     w.SSCommand4[0]->setEnabled(false);
     if (Index == 0) {
         closePort();
-        if (openPortForJob(1)) {
+        // A value the indicator cannot hold stops the send before anything goes out.
+        if ((!m_ctx.transfers || m_ctx.transfers->checkWrites()) && openPortForJob(1)) {
             // The indicator must answer before anything is written to it.
             const QString answer =
                 m_ctx.link.writeExchange(CommandRegister, 2, QStringLiteral("Lg"), CmdLoadHeader, 0.05);

@@ -15,13 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-// Texts read in failures as they are.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 class QmSimTransfers : public ::testing::Test {
