@@ -49,13 +49,6 @@ namespace {
 
 constexpr int kOpenAttempts = 10;
 
-// Port failures that another attempt cannot mend: no such port, held by another program, not
-// open, settings refused.
-bool isFinalPortError(int code) {
-    return code == porterror::Missing || code == porterror::Busy || code == porterror::NotOpen ||
-           code == porterror::SettingsRefused;
-}
-
 } // namespace
 
 CalibrationProcs::CalibrationProcs(AppContext& ctx)
@@ -148,7 +141,7 @@ bool CalibrationProcs::openPort(int attempts) {
         const int result = m_ctx.link.PortAç();
         if (result == 0)
             return true;
-        if (isFinalPortError(result))
+        if (porterror::isFinal(result))
             return false;
         m_ctx.port.close();
     }

@@ -16,13 +16,6 @@ constexpr int kVersionTextRegister = 199;
 constexpr int kVersionTextBytes = 10;
 constexpr int kOpenAttempts = 10;
 
-// Port failures that another attempt cannot mend: no such port, held by another program, not
-// open, settings refused.
-bool isFinalPortError(int code) {
-    return code == porterror::Missing || code == porterror::Busy || code == porterror::NotOpen ||
-           code == porterror::SettingsRefused;
-}
-
 bool isAsciiLetter(QChar c) {
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
@@ -92,7 +85,7 @@ bool LinkProcs::identify() {
     int result = -1;
     for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
         result = link.PortAç();
-        if (result == 0 || isFinalPortError(result))
+        if (result == 0 || porterror::isFinal(result))
             break;
         m_ctx.port.close();
     }

@@ -32,13 +32,6 @@ void offerParameterSendChoices(MainWidgets& w, bool offered) {
     }
 }
 
-void showPanel(AppContext& ctx, QWidget* panel) {
-    if (auto* window = qobject_cast<MainWindow*>(ctx.w->AnaForm))
-        window->showPanel(panel);
-    else
-        panel->show();
-}
-
 } // namespace
 
 void ParamsetProcs::MnDosya_Click(int Index) {
@@ -157,7 +150,7 @@ void ParamsetProcs::openSendPanel() {
     w.SSCommand4[0]->setEnabled(s.Connected);
     if (m_ctx.app)
         m_ctx.app->lockWindow();
-    showPanel(m_ctx, w.SSPanel3);
+    showPanel(w.SSPanel3);
 }
 
 void ParamsetProcs::openReadPanel() {
@@ -165,7 +158,7 @@ void ParamsetProcs::openReadPanel() {
     if (m_ctx.app)
         m_ctx.app->lockWindow();
     w.SSCommand2[0]->setEnabled(m_ctx.session.Connected);
-    showPanel(m_ctx, w.SSPanel2);
+    showPanel(w.SSPanel2);
 }
 
 void ParamsetProcs::wireFileMenu() {

@@ -4,6 +4,7 @@
 
 struct AppContext;
 class QCheckBox;
+class QWidget;
 
 // The procedures of the parameter set: the record and its file, the copies between pages and
 // record, the read and send panels, the deferred parameter read, the refresh of the page in view
@@ -79,6 +80,11 @@ private:
     // settings is not tried again.
     bool openPortForJob(int attempts);
     void closePort();
+    // Centres a panel in the window, shows it and brings it to the front.
+    void showPanel(QWidget* panel);
+    // A panel button pressed while not connected (start) or while a job runs: told or passed on to
+    // the job as a stop request. True when nothing more is to be done.
+    bool pressAnsweredWithoutJob(int Index);
     // A choice of a panel that counts: ticked, offered (enabled) and shown.
     static bool chosen(const QCheckBox* box);
     // The end of every read-panel and send-panel press, and of the refresh.

@@ -24,18 +24,31 @@ constexpr int kNotConnectedText = 7; // ExtraText
 constexpr int kReadGroups = 5;       // SSCheck1(0..4)
 constexpr int kOpenAttempts = 10;
 
-bool isFinalPortError(int code) {
-    return code == porterror::Missing || code == porterror::Busy || code == porterror::SettingsRefused;
-}
+} // namespace
 
-void showPanel(AppContext& ctx, QWidget* panel) {
-    if (auto* window = qobject_cast<MainWindow*>(ctx.w->AnaForm))
+void ParamsetProcs::showPanel(QWidget* panel) {
+    if (auto* window = qobject_cast<MainWindow*>(m_ctx.w->AnaForm))
         window->showPanel(panel);
     else
         panel->show();
 }
 
-} // namespace
+bool ParamsetProcs::pressAnsweredWithoutJob(int Index) {
+    Session& s = m_ctx.session;
+    if (Index == 0 && !s.Connected) {
+        m_ctx.dialogs.messageBox(MessageTables::at(s.messages.ExtraText, kNotConnectedText), MsgButtons::Ok,
+                                 MsgIcon::Critical);
+        return true;
+    }
+    // Cancel during a job only asks it to stop: the job ends at its next step and its own ending
+    // restores the window.
+    if (s.deviceBusy) {
+        if (Index == 1)
+            s.AbortRequested = true;
+        return true;
+    }
+    return false;
+}
 
 bool ParamsetProcs::chosen(const QCheckBox* box) {
     return box && box->isChecked() && box->isEnabled() && !box->isHidden();
@@ -48,7 +61,7 @@ bool ParamsetProcs::openPortForJob(int attempts) {
         if (result.ok())
             return true;
         m_ctx.port.close();
-        if (isFinalPortError(result.code))
+        if (porterror::isFinal(result.code))
             break;
     }
     m_ctx.link.showPortError(result);
@@ -113,18 +126,8 @@ bool ParamsetProcs::runReadGroup(int group) {
 void ParamsetProcs::SSCommand2_Click(int Index) {
     Session& s = m_ctx.session;
     MainWidgets& w = *m_ctx.w;
-    if (Index == 0 && !s.Connected) {
-        m_ctx.dialogs.messageBox(MessageTables::at(s.messages.ExtraText, kNotConnectedText), MsgButtons::Ok,
-                                 MsgIcon::Critical);
+    if (pressAnsweredWithoutJob(Index))
         return;
-    }
-    // Cancel during the read only asks it to stop: the reader ends at its next step and the read's
-    // own ending restores the window.
-    if (s.deviceBusy) {
-        if (Index == 1)
-            s.AbortRequested = true;
-        return;
-    }
     DeviceBusyGuard guard(s);
 
     w.SSCommand2[0]->setEnabled(false);
@@ -152,16 +155,8 @@ void ParamsetProcs::SSCommand2_Click(int Index) {
 void ParamsetProcs::SSCommand4_Click(int Index) {
     Session& s = m_ctx.session;
     MainWidgets& w = *m_ctx.w;
-    if (Index == 0 && !s.Connected) {
-        m_ctx.dialogs.messageBox(MessageTables::at(s.messages.ExtraText, kNotConnectedText), MsgButtons::Ok,
-                                 MsgIcon::Critical);
+    if (pressAnsweredWithoutJob(Index))
         return;
-    }
-    if (s.deviceBusy) {
-        if (Index == 1)
-            s.AbortRequested = true;
-        return;
-    }
     DeviceBusyGuard guard(s);
 
     w.SSCommand4[0]->setEnabled(false);
@@ -235,7 +230,7 @@ void ParamsetProcs::Timer2_Timer() {
     if (s.Connected)
         portOpen = openPortForJob(kOpenAttempts);
 
-    showPanel(m_ctx, w.SSPanel2);
+    showPanel(w.SSPanel2);
     s.AbortRequested = false;
     w.Label5->setText(MessageTables::at(s.messages.StepText, 3));
     w.Label5->repaint();

@@ -12,6 +12,12 @@ constexpr int Missing = 8002;         // no such port
 constexpr int Busy = 8005;            // port already open (by us or by someone else)
 constexpr int NotOpen = 8012;         // operation on a port that is not open
 constexpr int SettingsRefused = 8015; // the settings text cannot be applied
+
+// Failures that another attempt to open cannot mend: no such port, held by another program, not
+// open, settings refused.
+constexpr bool isFinal(int code) {
+    return code == Missing || code == Busy || code == NotOpen || code == SettingsRefused;
+}
 } // namespace porterror
 
 struct PortResult {
