@@ -166,4 +166,7 @@ void ParamsetProcs::wireFileMenu() {
     for (int i : {0, 1, 3, 4, 8, 9, 11})
         QObject::connect(w.MnDosya[i], &QAction::triggered, w.MnDosya1,
                          unlessDeviceBusy(m_ctx.session, [this, i] { MnDosya_Click(i); }));
+    // The parameter page starts empty, as after New: sent as it stands it would blank the
+    // indicator's calibration and configuration.
+    offerParameterSendChoices(w, false);
 }

@@ -39,6 +39,8 @@ protected:
 };
 
 TEST_F(FileMenuTest, NewEmptiesEverythingButThePresetTares) {
+    // The empty page of start-up is no more a parameter set than the one New leaves.
+    EXPECT_FALSE(parameterSendChoicesOffered());
     fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
     procs().MnDosya_Click(1);
     ASSERT_EQ(caption(), QStringLiteral("VELMORA v1.0 [sample.vlm]"));
