@@ -120,12 +120,14 @@ void TabProcs::SSTab1_Click(int /*previousTab*/) {
         }
         break;
     case 6:
+        // Started before the read, so that a refresh whose port does not open can stop it: its
+        // message is then shown once, not again at every tick.
+        w.Timer4->start();
         if (s.Connected) {
             s.ReadSelector = 6;
             if (m_ctx.app)
                 m_ctx.app->RefKatmaOlum();
         }
-        w.Timer4->start();
         break;
     default:
         break;

@@ -139,6 +139,14 @@ TEST_F(TabTest, StatusTabReadsWhenConnectedAndStartsItsTimerEitherWay) {
     EXPECT_TRUE(w().Timer4->isActive());
     EXPECT_FALSE(fx.port.isOpen());
     EXPECT_TRUE(w().SSTab1->isEnabled());
+
+    // A port held by another program is told once; the timer does not tell it again every 5 s.
+    show(0);
+    fx.port.busyPorts.insert(1);
+    fx.dialogs.clear();
+    show(6);
+    EXPECT_EQ(fx.dialogs.messages().size(), 1);
+    EXPECT_FALSE(w().Timer4->isActive());
 }
 
 TEST_F(TabTest, ToolbarButtonsRunTheirActionsWhateverTheirTooltips) {
