@@ -527,6 +527,9 @@ void MainWindow::buildCalibrationPage(QWidget* page) {
     m_w.SSPanel4 = adjustPanel(QStringLiteral("SIFIR"), m_w.Sıfır, 1, 2);
     m_w.SSPanel5 = adjustPanel(QStringLiteral("FS"), m_w.FS, 4, 3);
     m_w.SSPanel5->hide();
+    // The toggles step a run in progress: a start offers them, a stop withdraws them again.
+    m_w.SSPanel4->setEnabled(false);
+    m_w.SSPanel5->setEnabled(false);
 
     m_w.Shape4 = place(new ShapeWidget(ShapeWidget::Circle, m_w.Frame2), 224, 164, 26, 26);
     m_w.Shape4->setFillColor(QColor(192, 192, 192));

@@ -561,6 +561,9 @@ protected:
 
 TEST_F(AnalogWindow, StartAndStop) {
     analogMode();
+    // Nothing to adjust before the run: a toggle would take the port and step an idle output.
+    EXPECT_FALSE(w().SSPanel4->isEnabled());
+    EXPECT_FALSE(w().SSPanel5->isEnabled());
     setOption(w().Option4[1], true);
     cal().SSCommand5_Click();
     EXPECT_EQ(frames(), QList<QByteArray>({W(195, 2, "By", "0100"), W(19, 2, "Lg", 8), W(24, 2, "Lg", 1)}));
