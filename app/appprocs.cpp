@@ -192,9 +192,14 @@ void AppProcs::gridDüzen(int n) {
 // ---------------------------------------------------------------------------------------------
 // Keys, closing
 
-void AppProcs::Form_KeyDown(int keyCode, int /*shift*/) {
+void AppProcs::Form_KeyDown(int keyCode, int shift) {
     MainWidgets& w = *m_ctx.w;
     Session& s = m_ctx.session;
+    // During a timer's repeated reading Esc and F5 wait for its end, as clicks do.
+    if ((keyCode == 27 || keyCode == 116) && s.deviceBusy && s.readingInBackground) {
+        s.afterBackgroundReading.push_back([this, keyCode, shift] { Form_KeyDown(keyCode, shift); });
+        return;
+    }
     // While a send is under way neither key does anything, except that Esc asks the send to stop
     // (a stopped group is never committed).
     const bool sending = shown(w.SSPanel3) && w.ProgressBar2->value() > 0;
@@ -689,7 +694,7 @@ void AppProcs::wire() {
         return;
     m_wired = true;
     MainWidgets& w = *m_ctx.w;
-    const Session& s = m_ctx.session;
+    Session& s = m_ctx.session;
     QObject::connect(w.MnAyar[3], &QAction::triggered, &m_window, unlessDeviceBusy(s, [this] { openLanguagePanel(); }));
     QObject::connect(w.SSCommand9, &QPushButton::clicked, &m_window,
                      unlessDeviceBusy(s, [this] { SSCommand9_Click(); }));

@@ -66,7 +66,7 @@ void ConnectionPanel::wire() {
         return;
     m_wired = true;
     MainWidgets& w = *m_ctx.w;
-    const Session& s = m_ctx.session;
+    Session& s = m_ctx.session;
     for (int i : {0, 1, 4, 6})
         QObject::connect(w.MnAyar[i], &QAction::triggered, this, unlessDeviceBusy(s, [this, i] { MnAyar_Click(i); }));
     // A choice the user makes; the program's own settings of the box do not count.

@@ -8,7 +8,9 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
+#include <vector>
 
 // A capacity/division choice table: 87 rows of 8 texts; column 0 the capacity entry of the row's
 // code, columns 1..7 the division entries allowed with it.
@@ -67,6 +69,11 @@ struct Session {
 
     // True while a device job runs; no second one may start (a click, a key, a timer tick).
     bool deviceBusy = false;
+    // True while the job running is a timer's repeated reading (the live weight, the analog
+    // output's value), which holds the indicator most of the time: what the user does meanwhile is
+    // carried out as soon as the reading ends, not lost. The timer's tick runs what was put here.
+    bool readingInBackground = false;
+    std::vector<std::function<void()>> afterBackgroundReading;
 
     bool isQM2() const { return ModelName == QLatin1String("QM2"); }
 };
@@ -98,9 +105,22 @@ private:
 //     QObject::connect(item, &QAction::triggered, ctx, unlessDeviceBusy(session, [this] { ... }));
 // The handler takes no arguments (capture what it needs). Only Esc and closing the window are
 // meant to reach a running job, and the answers a job itself waits for (the span-weight prompt).
-template <typename Handler> auto unlessDeviceBusy(const Session& session, Handler handler) {
-    return [&session, handler = std::move(handler)]() mutable {
-        if (!session.deviceBusy)
-            handler();
-    };
+// During a timer's repeated reading the handler is not dropped but runs once the reading has ended.
+template <typename Handler> class UnlessDeviceBusy {
+public:
+    UnlessDeviceBusy(Session& session, Handler handler) : m_session(&session), m_handler(std::move(handler)) {}
+    void operator()() {
+        if (!m_session->deviceBusy)
+            m_handler();
+        else if (m_session->readingInBackground)
+            m_session->afterBackgroundReading.push_back(*this);
+    }
+
+private:
+    Session* m_session;
+    Handler m_handler;
+};
+
+template <typename Handler> auto unlessDeviceBusy(Session& session, Handler handler) {
+    return UnlessDeviceBusy<Handler>(session, std::move(handler));
 }

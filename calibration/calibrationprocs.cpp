@@ -18,6 +18,7 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -71,25 +72,33 @@ void CalibrationProcs::wire() {
     MainWidgets& w = *m_ctx.w;
     QObject* owner = w.AnaForm;
 
-    for (int i = 0; i < SetupChoices::ListCount; ++i)
-        QObject::connect(w.Combo4[i], &QComboBox::activated, owner, [this, i](int position) {
-            // The lists are not changed under a device job that is filling them.
-            if (!m_ctx.session.deviceBusy)
-                m_choices.choosePosition(i, position);
-            showChoices();
-        });
-    for (int i = 1; i <= 4; ++i)
-        QObject::connect(w.Combo44[i], &QComboBox::activated, owner,
-                         [this, i](int position) { Combo44_Click(i, position); });
     // What the user does on the page waits for no device job; the span prompt's answers (below)
     // are what a running calibration itself waits for.
-    const Session& s = m_ctx.session;
+    Session& s = m_ctx.session;
+    for (int i = 0; i < SetupChoices::ListCount; ++i)
+        QObject::connect(w.Combo4[i], &QComboBox::activated, owner, [this, &s, i](int position) {
+            // The lists are not changed under a device job that is filling them (the list shows
+            // the model's choice again); a choice made during the live reading is taken when the
+            // reading ends.
+            unlessDeviceBusy(s, [this, i, position] {
+                m_choices.choosePosition(i, position);
+                showChoices();
+            })();
+            if (s.deviceBusy && !s.readingInBackground)
+                showChoices();
+        });
+    for (int i = 1; i <= 4; ++i)
+        QObject::connect(w.Combo44[i], &QComboBox::activated, owner, [this, &s, i](int position) {
+            unlessDeviceBusy(s, [this, i, position] { Combo44_Click(i, position); })();
+            if (s.deviceBusy && !s.readingInBackground)
+                showChoices();
+        });
     QObject::connect(w.Command1, &QPushButton::clicked, owner, unlessDeviceBusy(s, [this] { Command1_Click(); }));
 
     for (int i = 0; i < 3; ++i)
         QObject::connect(w.Option1[i], &QRadioButton::clicked, owner,
                          unlessDeviceBusy(s, [this, i] { Option1_Click(i); }));
-    QObject::connect(w.SSCommand3, &QPushButton::clicked, owner, [this] { SSCommand3_Click(); });
+    QObject::connect(w.SSCommand3, &QPushButton::clicked, owner, unlessDeviceBusy(s, [this] { SSCommand3_Click(); }));
     for (int i = 0; i < 2; ++i)
         QObject::connect(w.SSCommand11[i], &QPushButton::clicked, owner, [this, i] { SSCommand11_Click(i); });
     w.SSPanel8->installEventFilter(m_filter.get());
@@ -97,7 +106,7 @@ void CalibrationProcs::wire() {
 
     QObject::connect(w.SSCommand6, &QPushButton::clicked, owner, [this] { SSCommand6_Click(); });
 
-    QObject::connect(w.SSCommand5, &QPushButton::clicked, owner, [this] { SSCommand5_Click(); });
+    QObject::connect(w.SSCommand5, &QPushButton::clicked, owner, unlessDeviceBusy(s, [this] { SSCommand5_Click(); }));
     for (int i = 0; i < 2; ++i) {
         QObject::connect(w.Option5[i], &QRadioButton::clicked, owner,
                          unlessDeviceBusy(s, [this, i] { Option5_Click(i); }));
@@ -113,11 +122,12 @@ void CalibrationProcs::wire() {
     for (QTimer* t : {w.Timer1, w.Timer3, w.Timer4})
         t->setSingleShot(true);
     QObject::connect(w.Timer1, &QTimer::timeout, owner,
-                     [this] { tick(m_ctx.w->Timer1, &CalibrationProcs::Timer1_Timer); });
+                     [this] { tick(m_ctx.w->Timer1, &CalibrationProcs::Timer1_Timer, true); });
     QObject::connect(w.Timer3, &QTimer::timeout, owner,
-                     [this] { tick(m_ctx.w->Timer3, &CalibrationProcs::Timer3_Timer); });
+                     [this] { tick(m_ctx.w->Timer3, &CalibrationProcs::Timer3_Timer, true); });
+    // The status refresh locks the window for its read, like any other job.
     QObject::connect(w.Timer4, &QTimer::timeout, owner,
-                     [this] { tick(m_ctx.w->Timer4, &CalibrationProcs::Timer4_Timer); });
+                     [this] { tick(m_ctx.w->Timer4, &CalibrationProcs::Timer4_Timer, false); });
 
     m_idleRetry = new QTimer(owner);
     m_idleRetry->setSingleShot(true);
@@ -240,14 +250,21 @@ void CalibrationProcs::runPending() {
         fn();
 }
 
-void CalibrationProcs::tick(QTimer* timer, void (CalibrationProcs::*body)()) {
+void CalibrationProcs::tick(QTimer* timer, void (CalibrationProcs::*body)(), bool inBackground) {
     // Armed again at once, so that the timer counts as running during the tick and a stop made
     // meanwhile (a tab change) is seen at its end.
     timer->start();
-    if (m_ctx.session.deviceBusy || m_ctx.clock.isShuttingDown())
+    Session& s = m_ctx.session;
+    if (s.deviceBusy || m_ctx.clock.isShuttingDown())
         return;
-    (this->*body)();
+    {
+        const QScopedValueRollback<bool> background(s.readingInBackground, inBackground);
+        (this->*body)();
+    }
     runPending();
+    // What the user did during the reading, in its order, each as if it came now.
+    for (std::function<void()>& action : std::exchange(s.afterBackgroundReading, {}))
+        QTimer::singleShot(0, m_ctx.w->AnaForm, std::move(action));
     if (timer->isActive())
         timer->start(); // the next tick counts from the end of this one
 }

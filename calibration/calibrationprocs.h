@@ -136,7 +136,8 @@ private:
     void runWhenIdle(std::function<void()> fn);
     void runPending();
     // A timer's tick: single-shot, re-armed when the tick ends unless something stopped it.
-    void tick(QTimer* timer, void (CalibrationProcs::*body)());
+    // inBackground: the tick's reading lets what the user does meanwhile wait for its end.
+    void tick(QTimer* timer, void (CalibrationProcs::*body)(), bool inBackground);
 
     // Set-up reading.
     bool readSetup(bool full);

@@ -52,7 +52,7 @@ void LinkProcs::wire() {
         return;
     m_wired = true;
     MainWidgets& w = *m_ctx.w;
-    const Session& s = m_ctx.session;
+    Session& s = m_ctx.session;
     for (int i = 0; i < 3; ++i)
         QObject::connect(w.Image2[i], &ClickLabel::clicked, w.Image2[i],
                          unlessDeviceBusy(s, [this, i] { Image2_Click(i); }));

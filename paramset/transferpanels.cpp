@@ -314,7 +314,7 @@ void ParamsetProcs::RefKatmaOlum() {
 
 void ParamsetProcs::wirePanels() {
     MainWidgets& w = *m_ctx.w;
-    const Session& s = m_ctx.session;
+    Session& s = m_ctx.session;
     QObject::connect(w.SSCommand2[0], &QPushButton::clicked, w.SSPanel2,
                      unlessDeviceBusy(s, [this] { SSCommand2_Click(0); }));
     QObject::connect(w.SSCommand4[0], &QPushButton::clicked, w.SSPanel3,

@@ -7,7 +7,9 @@
 #include "platform/basic.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -537,6 +539,35 @@ TEST_F(CalibrationWindow, ALiveWeightTimerWithoutItsPortStopsAfterOneMessage) {
     EXPECT_FALSE(w().Timer3->isActive());
     EXPECT_EQ(messages(), QStringList({QStringLiteral("COM5 bulunmamaktadır")}));
     EXPECT_TRUE(w().SSCommand6->isEnabled());
+}
+
+// The live weight holds the indicator most of the time it runs: what the user does on the page
+// meanwhile is carried out when the reading ends, not lost.
+TEST_F(CalibrationWindow, ClicksDuringTheLiveWeightAreCarriedOutAfterIt) {
+    start();
+    readPage();
+    ASSERT_TRUE(w().Timer3->isActive());
+    // Clicks the button once, in the middle of the next live reading.
+    auto clickDuringReading = [this](QAbstractButton* button) {
+        bool clicked = false;
+        f->clock.onWait = [this, button, &clicked](double) {
+            const auto& frames = f->indicator.frames;
+            if (!clicked && !frames.isEmpty() && !frames.last().write && frames.last().firstRegister == 0) {
+                clicked = true;
+                button->click();
+            }
+        };
+        QEventLoop loop;
+        QTimer::singleShot(400, &loop, &QEventLoop::quit);
+        loop.exec();
+        f->clock.onWait = nullptr;
+        return clicked;
+    };
+    ASSERT_TRUE(clickDuringReading(w().Option1[0]));
+    EXPECT_TRUE(w().SSCommand3->isEnabled()) << "the general calibration was chosen";
+    f->dialogs.answerMessage(MsgResult::Cancel);
+    ASSERT_TRUE(clickDuringReading(w().SSCommand3));
+    EXPECT_EQ(messages().value(0), step(11)) << "the calibration started";
 }
 
 // ---------------------------------------------------------------------------------------------
