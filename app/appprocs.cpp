@@ -196,10 +196,9 @@ void AppProcs::Form_KeyDown(int keyCode, int shift) {
     MainWidgets& w = *m_ctx.w;
     Session& s = m_ctx.session;
     // During a timer's repeated reading Esc and F5 wait for its end, as clicks do.
-    if ((keyCode == 27 || keyCode == 116) && s.deviceBusy && s.readingInBackground) {
-        s.afterBackgroundReading.push_back([this, keyCode, shift] { Form_KeyDown(keyCode, shift); });
+    if ((keyCode == 27 || keyCode == 116) &&
+        deferWhileReading(s, [this, keyCode, shift] { Form_KeyDown(keyCode, shift); }))
         return;
-    }
     // While a send is under way neither key does anything, except that Esc asks the send to stop
     // (a stopped group is never committed).
     const bool sending = shown(w.SSPanel3) && w.ProgressBar2->value() > 0;

@@ -98,6 +98,15 @@ private:
     bool m_acquired;
 };
 
+// Keeps action for the end of the running job when that job is a timer's repeated reading, and
+// says so; false (nothing kept) when no job runs or another job runs.
+inline bool deferWhileReading(Session& session, std::function<void()> action) {
+    if (!session.deviceBusy || !session.readingInBackground)
+        return false;
+    session.afterBackgroundReading.push_back(std::move(action));
+    return true;
+}
+
 // Wraps the handler of something the user does (a menu item, a toolbar or panel button, the lamp)
 // so that it does nothing while a device job runs: a job's waits dispatch events, and a panel
 // opened, a window unlocked or a port touched in the middle of an exchange breaks it. Wire every
@@ -112,8 +121,8 @@ public:
     void operator()() {
         if (!m_session->deviceBusy)
             m_handler();
-        else if (m_session->readingInBackground)
-            m_session->afterBackgroundReading.push_back(*this);
+        else
+            deferWhileReading(*m_session, *this);
     }
 
 private:

@@ -126,7 +126,7 @@ bool ParamsetProcs::runReadGroup(int group) {
 void ParamsetProcs::SSCommand2_Click(int Index) {
     Session& s = m_ctx.session;
     MainWidgets& w = *m_ctx.w;
-    if (pressAnsweredWithoutJob(Index))
+    if (deferWhileReading(s, [this, Index] { SSCommand2_Click(Index); }) || pressAnsweredWithoutJob(Index))
         return;
     DeviceBusyGuard guard(s);
 
@@ -155,7 +155,7 @@ void ParamsetProcs::SSCommand2_Click(int Index) {
 void ParamsetProcs::SSCommand4_Click(int Index) {
     Session& s = m_ctx.session;
     MainWidgets& w = *m_ctx.w;
-    if (pressAnsweredWithoutJob(Index))
+    if (deferWhileReading(s, [this, Index] { SSCommand4_Click(Index); }) || pressAnsweredWithoutJob(Index))
         return;
     DeviceBusyGuard guard(s);
 
@@ -260,8 +260,8 @@ void ParamsetProcs::RefKatmaOlum() {
                                  MsgIcon::Critical);
         return;
     }
-    // A job runs, or a panel has the window locked.
-    if (s.deviceBusy || !w.SSTab1->isEnabled())
+    // A job runs, or a panel has the window locked; the live weight's reading is let finish.
+    if (deferWhileReading(s, [this] { RefKatmaOlum(); }) || s.deviceBusy || !w.SSTab1->isEnabled())
         return;
 
     int reenterTab = -1;

@@ -547,27 +547,42 @@ TEST_F(CalibrationWindow, ClicksDuringTheLiveWeightAreCarriedOutAfterIt) {
     start();
     readPage();
     ASSERT_TRUE(w().Timer3->isActive());
-    // Clicks the button once, in the middle of the next live reading.
-    auto clickDuringReading = [this](QAbstractButton* button) {
-        bool clicked = false;
-        f->clock.onWait = [this, button, &clicked](double) {
+    // Does `act` once, in the middle of the next live reading.
+    auto duringReading = [this](const std::function<void()>& act) {
+        bool done = false;
+        f->clock.onWait = [this, &act, &done](double) {
             const auto& frames = f->indicator.frames;
-            if (!clicked && !frames.isEmpty() && !frames.last().write && frames.last().firstRegister == 0) {
-                clicked = true;
-                button->click();
+            if (!done && !frames.isEmpty() && !frames.last().write && frames.last().firstRegister == 0) {
+                done = true;
+                act();
             }
         };
-        QEventLoop loop;
-        QTimer::singleShot(400, &loop, &QEventLoop::quit);
-        loop.exec();
+        // The timer's next tick, then what it leaves for after the reading.
+        auto settle = [](int ms) {
+            QEventLoop loop;
+            QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+            loop.exec();
+        };
+        for (int waited = 0; !done && waited < 5000; waited += 20)
+            settle(20);
+        settle(50);
         f->clock.onWait = nullptr;
-        return clicked;
+        return done;
     };
-    ASSERT_TRUE(clickDuringReading(w().Option1[0]));
+    ASSERT_TRUE(duringReading([this] { w().Option1[0]->click(); }));
     EXPECT_TRUE(w().SSCommand3->isEnabled()) << "the general calibration was chosen";
     f->dialogs.answerMessage(MsgResult::Cancel);
-    ASSERT_TRUE(clickDuringReading(w().SSCommand3));
+    ASSERT_TRUE(duringReading([this] { w().SSCommand3->click(); }));
     EXPECT_EQ(messages().value(0), step(11)) << "the calibration started";
+
+    // A panel's cancel, and the read of the status page entered.
+    f->program->paramset.MnDosya_Click(9);
+    ASSERT_TRUE(duringReading([this] { w().SSCommand2[1]->click(); }));
+    EXPECT_TRUE(w().SSPanel2->isHidden());
+    EXPECT_TRUE(w().SSTab1->isEnabled());
+    f->indicator.clearLog();
+    ASSERT_TRUE(duringReading([this] { w().SSTab1->setCurrentIndex(6); }));
+    EXPECT_EQ(count(R(2, 2)), 1) << "the status word was read";
 }
 
 // ---------------------------------------------------------------------------------------------
