@@ -61,7 +61,7 @@ std::optional<QString> parseLanguageFile(const QString& stored) {
 
 std::optional<double> parseReadWaitTime(const QString& stored) {
     const double v = basic::Val(CommaToPoint(stored));
-    if (!std::isfinite(v) || v <= 0)
+    if (!std::isfinite(v) || v <= 0 || v > settingsdefaults::MaxReadWaitTime)
         return std::nullopt;
     return v;
 }
@@ -69,7 +69,7 @@ std::optional<double> parseReadWaitTime(const QString& stored) {
 std::optional<double> parseTypedReadWaitTime(const QString& typed) {
     bool ok = false;
     const double v = CommaToPoint(typed.trimmed()).toDouble(&ok);
-    if (!ok || !std::isfinite(v) || v <= 0)
+    if (!ok || !std::isfinite(v) || v <= 0 || v > settingsdefaults::MaxReadWaitTime)
         return std::nullopt;
     return v;
 }

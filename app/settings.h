@@ -28,6 +28,9 @@ inline const QString DeviceAddress = QString();
 constexpr bool ChecksumOn = true;
 inline const QString LanguageFile = QStringLiteral("English.txt");
 constexpr double ReadWaitTime = 0.15;
+// Every exchange waits the reading time and the window stays locked meanwhile: a longer one (150
+// typed for milliseconds, say) would keep the program locked for hours, from every start.
+constexpr double MaxReadWaitTime = 10.0;
 } // namespace settingsdefaults
 
 // Parsers of one stored text each; nullopt when the text cannot be used (the caller takes the
@@ -37,8 +40,8 @@ std::optional<QString> parsePortSettingsText(const QString& stored); // a settin
 std::optional<QString> parseDeviceAddress(const QString& stored);    // "" stays "", "5" -> "05", 0..99
 std::optional<bool> parseChecksumFlag(const QString& stored);        // "True"/"False", any case; numbers
 std::optional<QString> parseLanguageFile(const QString& stored);     // a plain, non-empty file name
-// Seconds, "," or "." as the decimal separator, the leading number taken; only a finite value
-// above 0 is a reading time.
+// Seconds, "," or "." as the decimal separator, the leading number taken; only a value above 0
+// and up to MaxReadWaitTime is a reading time.
 std::optional<double> parseReadWaitTime(const QString& stored);
 // A reading time typed by the user: the whole text must be the number (no trailing letters).
 std::optional<double> parseTypedReadWaitTime(const QString& typed);

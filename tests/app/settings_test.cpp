@@ -164,8 +164,8 @@ TEST_F(SettingsTest, StoredTextsAreReadWithoutTheHostLocale) {
     EXPECT_FALSE(read().ChecksumOn);
 
     const std::pair<const char*, double> times[] = {
-        {"0,25", 0.25}, {"0.25", 0.25}, {"1", 1.0}, {"0.4s", 0.4}, // leading number taken
-        {"0", 0.15},    {"-0,2", 0.15}, {"", 0.15}, {",", 0.15},
+        {"0,25", 0.25}, {"0.25", 0.25}, {"1", 1.0}, {"0.4s", 0.4},                // leading number taken
+        {"0", 0.15},    {"-0,2", 0.15}, {"", 0.15}, {",", 0.15},   {"150", 0.15}, // no hours-long waits
     };
     for (const auto& [text, expected] : times) {
         put("OkumaZamanı", QString::fromUtf8(text));
@@ -191,6 +191,8 @@ TEST(TypedReadWaitTime, OnlyAWholePositiveNumberIsAccepted) {
     EXPECT_EQ(parseTypedReadWaitTime("0"), std::nullopt);
     EXPECT_EQ(parseTypedReadWaitTime("-1"), std::nullopt);
     EXPECT_EQ(parseTypedReadWaitTime("inf"), std::nullopt);
+    EXPECT_EQ(parseTypedReadWaitTime("10"), 10.0);
+    EXPECT_EQ(parseTypedReadWaitTime("150"), std::nullopt); // milliseconds meant: would lock the window
 }
 
 } // namespace
