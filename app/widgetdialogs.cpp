@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -129,8 +130,18 @@ QString WidgetDialogs::saveFileName(const QString& title, const QString& folder,
                                     const QString& suggestedName) {
     if (ending())
         return {};
+    // An untitled set is suggested as the pattern "*.Vlm". Here a pattern is no file name: the
+    // dialog would write a file of that very name, so it is neither offered nor taken.
+    auto isPattern = [](const QString& name) { return name.contains(u'*') || name.contains(u'?'); };
     QString start = folder;
-    if (!suggestedName.isEmpty())
+    if (!suggestedName.isEmpty() && !isPattern(suggestedName))
         start = folder.isEmpty() ? suggestedName : QDir(folder).filePath(suggestedName);
-    return QFileDialog::getSaveFileName(owner(), title, start, filter);
+    for (;;) {
+        const QString chosen = QFileDialog::getSaveFileName(owner(), title, start, filter);
+        if (chosen.isEmpty() || !isPattern(QFileInfo(chosen).fileName()))
+            return chosen;
+        if (ending())
+            return {};
+        start = QFileInfo(chosen).absolutePath();
+    }
 }

@@ -16,7 +16,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -767,6 +769,35 @@ TEST(WidgetDialogsTest, BoxesOpenOverTheProgramsWindow) {
     answer.start();
     EXPECT_EQ(dialogs.messageBox(QStringLiteral("!"), MsgButtons::Ok, MsgIcon::None, QString()), MsgResult::Ok);
     EXPECT_EQ(parent, &window);
+}
+
+// An untitled set is suggested as "*.Vlm": pressing Save on that, or on any name with a wildcard,
+// wrote a file of that very name and left the set untitled.
+TEST(WidgetDialogsTest, AWildcardIsNeverTheNameOfASavedFile) {
+    QTemporaryDir dir;
+    WidgetDialogs dialogs;
+    QStringList offered;
+    QTimer answer;
+    answer.setInterval(0);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* name = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (!name)
+            return;
+        answer.stop();
+        offered << name->text();
+        if (offered.size() == 1) {
+            name->setText(QStringLiteral("*.Vlm"));
+            QMetaObject::invokeMethod(dialog, "accept");
+            answer.start(); // the dialog is to come again
+        } else {
+            dialog->reject();
+        }
+    });
+    answer.start();
+    EXPECT_TRUE(dialogs.saveFileName(QString(), dir.path(), QString(), QStringLiteral("*.Vlm")).isEmpty());
+    EXPECT_EQ(offered, QStringList({QString(), QString()}));
+    EXPECT_FALSE(QFile::exists(QDir(dir.path()).filePath(QStringLiteral("*.Vlm"))));
 }
 
 TEST(WidgetDialogsTest, NothingIsShownOnceTheProgramEnds) {
