@@ -11,6 +11,7 @@
 #include "link/commandcodes.h"
 #include "link/textroutines.h"
 #include "link/transaction.h"
+#include "paramset/paramsetprocs.h"
 #include "platform/basic.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -178,6 +179,8 @@ void CalibrationProcs::SSCommand3_Click() {
         if (w.Option1[i]->isChecked())
             kind = i;
     runKind(kind);
+    if (m_ctx.paramset)
+        m_ctx.paramset->withdrawCalibrationSendChoices();
 
     closePort();
     w.Timer3->start();

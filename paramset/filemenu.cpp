@@ -34,6 +34,14 @@ void offerParameterSendChoices(MainWidgets& w, bool offered) {
 
 } // namespace
 
+void ParamsetProcs::withdrawCalibrationSendChoices() {
+    MainWidgets& w = *m_ctx.w;
+    for (int i : {5, 6}) {
+        w.SSCheck2[i]->setChecked(false);
+        w.SSCheck2[i]->setEnabled(false);
+    }
+}
+
 void ParamsetProcs::MnDosya_Click(int Index) {
     switch (Index) {
     case 0:

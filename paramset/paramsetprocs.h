@@ -70,6 +70,11 @@ public:
     // nothing while a device job runs or a panel has the window locked.
     void RefKatmaOlum();
 
+    // After a calibration run the indicator's calibration and range set-up are newer than the
+    // parameter page's: the calibration and configuration (Jmp) send choices are withdrawn until the
+    // page is read or opened again, so a choice left ticked cannot write the old values back.
+    void withdrawCalibrationSendChoices();
+
 protected:
     AppContext& m_ctx;
     bool m_wired = false;

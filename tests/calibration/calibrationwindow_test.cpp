@@ -260,8 +260,20 @@ TEST_F(CalibrationWindow, GeneralCalibrationWritesTheSetUpAndRunsEveryStep) {
     readPage();
     PromptAnswers prompt(w(), {QStringLiteral("150")});
     f->dialogs.answerMessage(MsgResult::Ok);
+    // Send choices left ticked from an earlier send of a page read before the calibration.
+    for (int k : {5, 6, 7}) {
+        w().SSCheck2[k]->setEnabled(true);
+        w().SSCheck2[k]->setChecked(true);
+    }
     run(0);
 
+    // The page's calibration and range set-up are older than the indicator's now: they cannot be
+    // sent back until the page is read or opened again.
+    for (int k : {5, 6}) {
+        EXPECT_FALSE(w().SSCheck2[k]->isChecked()) << k;
+        EXPECT_FALSE(w().SSCheck2[k]->isEnabled()) << k;
+    }
+    EXPECT_TRUE(w().SSCheck2[7]->isChecked());
     EXPECT_EQ(frames(), QList<QByteArray>({
                             W(19, 2, "Lg", 12),
                             R(146, 4),
