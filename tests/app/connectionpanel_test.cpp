@@ -224,9 +224,9 @@ TEST_F(ConnectionPanelTest, ReadingTimeKeyAsksAndKeepsTheOldValueForUnusableAnsw
     f.dialogs.answerInput(QStringLiteral("0,3"));
     press(all);
     ASSERT_EQ(f.dialogs.shown.size(), 1);
-    EXPECT_EQ(f.dialogs.shown[0].kind, ScriptedDialogs::Shown::Input);
-    EXPECT_EQ(f.dialogs.shown[0].text, "Reading time?");
-    EXPECT_EQ(f.dialogs.shown[0].title, "KR and TW");
+    EXPECT_EQ(f.dialogs.shown.value(0).kind, ScriptedDialogs::Shown::Input);
+    EXPECT_EQ(f.dialogs.shown.value(0).text, "Reading time?");
+    EXPECT_EQ(f.dialogs.shown.value(0).title, "KR and TW");
     EXPECT_DOUBLE_EQ(f.session().ReadWaitTime, 0.3);
     EXPECT_EQ(f.storeValue("OkumaZamanı"), "0,3");
 
@@ -264,9 +264,9 @@ TEST_F(ConnectionPanelTest, HelpOpensTheDocumentOfTheLanguageAndIdentificationSh
 
     f.connectionPanel().MnAyar_Click(6);
     ASSERT_EQ(f.dialogs.messages().size(), 1);
-    EXPECT_EQ(f.dialogs.messages()[0].text, f.session().messages.NoticeText[18]);
-    EXPECT_EQ(f.dialogs.messages()[0].title, f.session().messages.NoticeText[19]);
-    EXPECT_EQ(f.dialogs.messages()[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(f.dialogs.messages().value(0).text, f.session().messages.NoticeText[18]);
+    EXPECT_EQ(f.dialogs.messages().value(0).title, f.session().messages.NoticeText[19]);
+    EXPECT_EQ(f.dialogs.messages().value(0).buttons, MsgButtons::Ok);
     EXPECT_FALSE(f.session().messages.NoticeText[18].isEmpty());
 }
 

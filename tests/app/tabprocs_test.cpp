@@ -170,10 +170,10 @@ TEST_F(TabTest, ToolbarButtonsRunTheirActionsWhateverTheirTooltips) {
     EXPECT_EQ(lastDialog(), int(ScriptedDialogs::Shown::Save));
     press(10); // clear the page: asks first
     ASSERT_EQ(fx.dialogs.messages().size(), 1);
-    EXPECT_EQ(fx.dialogs.messages()[0].text, s().messages.MsgText[8]);
+    EXPECT_EQ(fx.dialogs.messages().value(0).text, s().messages.MsgText[8]);
     press(11); // refresh, not connected
     ASSERT_EQ(fx.dialogs.messages().size(), 1);
-    EXPECT_EQ(fx.dialogs.messages()[0].text, s().messages.ExtraText[7]);
+    EXPECT_EQ(fx.dialogs.messages().value(0).text, s().messages.ExtraText[7]);
     EXPECT_EQ(fx.port.openCalls, 0);
 
     press(8);

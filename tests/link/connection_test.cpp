@@ -84,7 +84,7 @@ TEST_F(ConnectionTest, TheReportedModelReplacesTheChosenOneAndRebuildsItsPages) 
     // One identification read of register 199, five registers, answered after the fixed wait and
     // the reading time.
     ASSERT_EQ(f->indicator.frames.size(), 1);
-    EXPECT_EQ(f->indicator.frames[0].raw, BuildReadFrame("", 199, 10, true).toLatin1());
+    EXPECT_EQ(f->indicator.frames.value(0).raw, BuildReadFrame("", 199, 10, true).toLatin1());
     EXPECT_GE(f->clock.totalWaited - waitedBefore, 0.2 + s().ReadWaitTime - 1e-9);
 }
 
@@ -114,8 +114,8 @@ TEST_F(ConnectionTest, AMissingPortIsReportedOnceAndLeavesTheModelsFeaturesAsThe
     f->linkProcs().connect_Click();
 
     ASSERT_EQ(f->dialogs.messages().size(), 1);
-    EXPECT_EQ(f->dialogs.messages()[0].text, "COM5 bulunmamaktadır");
-    EXPECT_EQ(f->dialogs.messages()[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(f->dialogs.messages().value(0).text, "COM5 bulunmamaktadır");
+    EXPECT_EQ(f->dialogs.messages().value(0).icon, MsgIcon::Critical);
     EXPECT_EQ(f->port.openCalls, 1);
     EXPECT_FALSE(s().Connected);
     EXPECT_EQ(lamp(), 0);
@@ -181,7 +181,7 @@ TEST_F(ConnectionTest, AnErrorAnswerBehindAnAddressFailsTheConnect) {
     f->indicator.faults.refuseRegisters = {199};
     f->linkProcs().connect_Click();
     ASSERT_EQ(f->indicator.frames.size(), 1);
-    EXPECT_TRUE(f->indicator.frames[0].answer.startsWith("@058")) << f->indicator.frames[0].answer.constData();
+    EXPECT_TRUE(f->indicator.frames.value(0).answer.startsWith("@058")) << f->indicator.frames.value(0).answer.constData();
     expectQuietFailure();
 
     f->indicator.resetFaults();

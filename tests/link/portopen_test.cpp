@@ -81,9 +81,9 @@ TEST_F(PortOpenTest, MissingPortBox) {
     session.PortNumber = "7";
     EXPECT_EQ(link.PortAç(), porterror::Missing);
     ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(dialogs.shown[0].text, QString::fromUtf16(u"COM7 bulunmamaktadır"));
-    EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::Critical);
-    EXPECT_EQ(dialogs.shown[0].title, "");
+    EXPECT_EQ(dialogs.shown.value(0).text, QString::fromUtf16(u"COM7 bulunmamaktadır"));
+    EXPECT_EQ(dialogs.shown.value(0).icon, MsgIcon::Critical);
+    EXPECT_EQ(dialogs.shown.value(0).title, "");
 }
 
 TEST_F(PortOpenTest, OtherErrorsShowNumberAndDescription) {
@@ -93,10 +93,10 @@ TEST_F(PortOpenTest, OtherErrorsShowNumberAndDescription) {
     session.PortSettings = "9600,Q,8,1";
     EXPECT_EQ(link.PortAç(), porterror::SettingsRefused);
     ASSERT_EQ(dialogs.shown.size(), 2);
-    EXPECT_EQ(dialogs.shown[0].text, "8005 :Port already open");
-    EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::None);
-    EXPECT_EQ(dialogs.shown[0].buttons, MsgButtons::Ok);
-    EXPECT_EQ(dialogs.shown[1].text, "8015 :Invalid port settings");
+    EXPECT_EQ(dialogs.shown.value(0).text, "8005 :Port already open");
+    EXPECT_EQ(dialogs.shown.value(0).icon, MsgIcon::None);
+    EXPECT_EQ(dialogs.shown.value(0).buttons, MsgButtons::Ok);
+    EXPECT_EQ(dialogs.shown.value(1).text, "8015 :Invalid port settings");
     EXPECT_FALSE(port.isOpen());
 }
 

@@ -84,8 +84,8 @@ TEST_F(TransactionTest, WriteAcknowledgedAtOnce) {
         sim.clearLog();
         link.CihazaGönder(address, 19, 2, true, "Lg", 19);
         ASSERT_EQ(sim.frames.size(), 1) << address.toStdString();
-        EXPECT_TRUE(sim.frames[0].valid);
-        EXPECT_EQ(sim.frames[0].raw, cp1254::encode(BuildWriteFrame(address, 19, 2, true, "Lg", 19)));
+        EXPECT_TRUE(sim.frames.value(0).valid);
+        EXPECT_EQ(sim.frames.value(0).raw, cp1254::encode(BuildWriteFrame(address, 19, 2, true, "Lg", 19)));
         EXPECT_EQ(sim.commands, QList<int>({19}));
     }
     EXPECT_TRUE(dialogs.shown.isEmpty());
@@ -116,10 +116,10 @@ TEST_F(TransactionTest, UnacknowledgedWriteIgnoredLogsOneLine) {
     EXPECT_EQ(writesReceived(), 9);
     ASSERT_EQ(dialogs.shown.size(), 1);
     const QString text = QString::fromUtf16(u"[019]-[0002]--- Yazma hatası...");
-    EXPECT_EQ(dialogs.shown[0].text, text);
-    EXPECT_EQ(dialogs.shown[0].buttons, MsgButtons::AbortRetryIgnore);
-    EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::Critical);
-    EXPECT_EQ(dialogs.shown[0].title, "");
+    EXPECT_EQ(dialogs.shown.value(0).text, text);
+    EXPECT_EQ(dialogs.shown.value(0).buttons, MsgButtons::AbortRetryIgnore);
+    EXPECT_EQ(dialogs.shown.value(0).icon, MsgIcon::Critical);
+    EXPECT_EQ(dialogs.shown.value(0).title, "");
     EXPECT_EQ(logLines(), QStringList({link.logDate() + " - " + text}));
     EXPECT_FALSE(session.AbortRequested);
 }
@@ -155,7 +155,7 @@ TEST_F(TransactionTest, HostModeBracket) {
     EXPECT_FALSE(sim.hostMode);
     EXPECT_EQ(sim.commands, QList<int>({CmdHostModeOn, CmdHostModeOff}));
     ASSERT_EQ(sim.frames.size(), 3);
-    EXPECT_EQ(sim.frames[1].firstRegister, 199);
+    EXPECT_EQ(sim.frames.value(1).firstRegister, 199);
     EXPECT_TRUE(link.DecodeAnswer(answer, "Tx").toText().startsWith("QM2"));
     EXPECT_TRUE(port.isOpen()); // host mode never opens or closes the port
 }
@@ -313,7 +313,7 @@ TEST_F(TransactionTest, FramesRoundTripThroughTheIndicatorsParser) {
                 sim.clearLog();
                 sim.feed(cp1254::encode(BuildWriteFrame(address, c.reg, c.count, checksumOn, c.kind, c.data)));
                 ASSERT_EQ(sim.frames.size(), 1);
-                const auto& f = sim.frames[0];
+                const auto& f = sim.frames.value(0);
                 EXPECT_TRUE(f.valid) << c.kind << " " << address.toStdString();
                 EXPECT_TRUE(f.write);
                 EXPECT_EQ(f.firstRegister, c.reg);
@@ -326,10 +326,10 @@ TEST_F(TransactionTest, FramesRoundTripThroughTheIndicatorsParser) {
             sim.clearLog();
             sim.feed(cp1254::encode(BuildReadFrame(address, 199, 10, checksumOn)));
             ASSERT_EQ(sim.frames.size(), 1);
-            EXPECT_TRUE(sim.frames[0].valid);
-            EXPECT_FALSE(sim.frames[0].write);
-            EXPECT_EQ(sim.frames[0].firstRegister, 199);
-            EXPECT_EQ(sim.frames[0].registerCount, 5);
+            EXPECT_TRUE(sim.frames.value(0).valid);
+            EXPECT_FALSE(sim.frames.value(0).write);
+            EXPECT_EQ(sim.frames.value(0).firstRegister, 199);
+            EXPECT_EQ(sim.frames.value(0).registerCount, 5);
         }
     }
 }

@@ -232,7 +232,7 @@ TEST_F(PagesWindowTest, HeaderLinesAlignmentAndLabelTextFile) {
     f.dialogs.answerFile(dir.filePath(QStringLiteral("missing.txt")));
     w().SSCommand10[0]->click();
     ASSERT_EQ(f.dialogs.messages().size(), 1);
-    EXPECT_TRUE(f.dialogs.messages()[0].text.contains(QStringLiteral("missing.txt")));
+    EXPECT_TRUE(f.dialogs.messages().value(0).text.contains(QStringLiteral("missing.txt")));
 
     f.program->pages.setEplText(QString());
     type(w().EPL, QString(994, u'e'));
@@ -258,7 +258,7 @@ TEST_F(PagesWindowTest, ClearingAsksAndEmptiesOnlyThePageInView) {
     f.dialogs.answerMessage(MsgResult::No);
     w().Toolbar1Button[10]->trigger();
     ASSERT_EQ(f.dialogs.messages().size(), 1);
-    EXPECT_EQ(f.dialogs.messages()[0].title, s.messages.ClearBoxTitle);
+    EXPECT_EQ(f.dialogs.messages().value(0).title, s.messages.ClearBoxTitle);
     EXPECT_TRUE(s.param.ConfigFlag0) << "No clears nothing, the flag included";
     EXPECT_FALSE(grid(GridParameters).TextMatrix(3, 1).isEmpty());
 

@@ -212,9 +212,9 @@ TEST_F(ParameterEditorTest, LeavingPortFunctionThreeWarnsOnlyRightAfterIt) {
     EXPECT_TRUE(dialogs.shown.isEmpty());
     editor->Combo1_Click(0);
     ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::Critical);
-    EXPECT_EQ(dialogs.shown[0].title, MessageTables::at(session.messages.ExtraText, 11));
-    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("\r\n")));
+    EXPECT_EQ(dialogs.shown.value(0).icon, MsgIcon::Critical);
+    EXPECT_EQ(dialogs.shown.value(0).title, MessageTables::at(session.messages.ExtraText, 11));
+    EXPECT_TRUE(dialogs.shown.value(0).text.contains(QStringLiteral("\r\n")));
     EXPECT_EQ(grid.TextMatrix(41, 1), cfg(6)) << "the new choice stays";
 
     editor->Combo1_Click(3);
@@ -337,7 +337,7 @@ TEST_F(ParameterEditorTest, TextRowsKeepToTheirRulesAndWorkingValues) {
     type(QStringLiteral("0"));
     EXPECT_EQ(editor->Text1.text, "65535") << "655350 does not fit in 16 bits";
     ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_TRUE(dialogs.shown[0].text.endsWith(QStringLiteral("0 - 65535")));
+    EXPECT_TRUE(dialogs.shown.value(0).text.endsWith(QStringLiteral("0 - 65535")));
     editor->setText1(QStringLiteral("6"));
     type(QStringLiteral(".5"));
     EXPECT_EQ(editor->Text1.text, "65") << "whole-number rows take digits only";
@@ -380,7 +380,7 @@ TEST_F(ParameterEditorTest, DatePanelOpensFillsAndWritesTheClockRow) {
     editor->Image1_Click(0);
     EXPECT_TRUE(editor->panelVisible) << "30 February does not exist";
     ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(dialogs.shown[0].text, MessageTables::at(session.messages.ExtraText, 17));
+    EXPECT_EQ(dialogs.shown.value(0).text, MessageTables::at(session.messages.ExtraText, 17));
     EXPECT_EQ(grid.TextMatrix(1, 1), "05-11-07 \\ 14:30:00");
     EXPECT_EQ(editor->Text13_KeyPress(2, 'a'), 0);
     EXPECT_EQ(editor->Text13_KeyPress(2, keys::Esc), 0);

@@ -337,8 +337,8 @@ TEST_F(Transfers, SetpointsAreScaledExactlyOrNotSentAtAll) {
     EXPECT_FALSE(run(&DeviceTransfers::STPYaz));
     EXPECT_TRUE(sim().frames.isEmpty());
     ASSERT_EQ(f->dialogs.messages().size(), 1);
-    EXPECT_TRUE(f->dialogs.messages()[0].text.startsWith(extraText(37) + u'\n'));
-    EXPECT_TRUE(f->dialogs.messages()[0].text.endsWith(QStringLiteral("21474837")));
+    EXPECT_TRUE(f->dialogs.messages().value(0).text.startsWith(extraText(37) + u'\n'));
+    EXPECT_TRUE(f->dialogs.messages().value(0).text.endsWith(QStringLiteral("21474837")));
     EXPECT_EQ(sim().setpointRecord(0), before);
 
     // Read back with two decimals; a negative value shows as the design's 16-bit form.
@@ -361,8 +361,8 @@ TEST_F(Transfers, WritesThatCannotBeSentWholeSendNothing) {
     EXPECT_FALSE(run(&DeviceTransfers::ParametreHostYaz));
     EXPECT_TRUE(sim().frames.isEmpty());
     ASSERT_EQ(f->dialogs.messages().size(), 1);
-    EXPECT_TRUE(f->dialogs.messages()[0].text.startsWith(extraText(38) + u'\n'));
-    EXPECT_TRUE(f->dialogs.messages()[0].text.endsWith(QStringLiteral(": 300")));
+    EXPECT_TRUE(f->dialogs.messages().value(0).text.startsWith(extraText(38) + u'\n'));
+    EXPECT_TRUE(f->dialogs.messages().value(0).text.endsWith(QStringLiteral(": 300")));
     // The row belongs to a group that is not ticked: nothing stops the others.
     tickParameterGroups(false, true, true, false);
     EXPECT_TRUE(run(&DeviceTransfers::ParametreHostYaz));
@@ -374,7 +374,7 @@ TEST_F(Transfers, WritesThatCannotBeSentWholeSendNothing) {
     EXPECT_TRUE(run(&DeviceTransfers::ParametreHostYaz));
     EXPECT_EQ(sent(), kJmpWrite);
     ASSERT_EQ(f->dialogs.messages().size(), 1);
-    EXPECT_EQ(f->dialogs.messages()[0].text, extraText(40) + QStringLiteral("\n31-1"));
+    EXPECT_EQ(f->dialogs.messages().value(0).text, extraText(40) + QStringLiteral("\n31-1"));
 
     useLabelPrinter(true);
     const QString tooLong = QString(1000, u'A');
@@ -382,7 +382,7 @@ TEST_F(Transfers, WritesThatCannotBeSentWholeSendNothing) {
     EXPECT_FALSE(run(&DeviceTransfers::writeHeaderToDevice));
     EXPECT_TRUE(sim().frames.isEmpty());
     ASSERT_EQ(f->dialogs.messages().size(), 1);
-    EXPECT_EQ(f->dialogs.messages()[0].text, extraText(39));
+    EXPECT_EQ(f->dialogs.messages().value(0).text, extraText(39));
     EXPECT_EQ(w().EPL->toPlainText(), tooLong);
 
     // From the send panel, a refusal of a later group stops the earlier ones as well.
@@ -395,7 +395,7 @@ TEST_F(Transfers, WritesThatCannotBeSentWholeSendNothing) {
     f->program->paramset.SSCommand4_Click(0);
     EXPECT_TRUE(sim().frames.isEmpty());
     ASSERT_EQ(f->dialogs.messages().size(), 1);
-    EXPECT_EQ(f->dialogs.messages()[0].text, extraText(37) + QStringLiteral("\n9 / 2: 1,2,3"));
+    EXPECT_EQ(f->dialogs.messages().value(0).text, extraText(37) + QStringLiteral("\n9 / 2: 1,2,3"));
 }
 
 // Ticket lines read the same whatever page is in view; label text keeps its blanks; the label text
@@ -518,10 +518,10 @@ TEST_F(Transfers, AFaultAtAnyReadStepEndsTheReadWithNothingOfItDecoded) {
                 }
                 EXPECT_FALSE(ok);
                 ASSERT_EQ(f->dialogs.messages().size(), 1);
-                EXPECT_EQ(f->dialogs.messages()[0].text, errorText(0));
-                EXPECT_EQ(f->dialogs.messages()[0].icon, MsgIcon::Critical);
+                EXPECT_EQ(f->dialogs.messages().value(0).text, errorText(0));
+                EXPECT_EQ(f->dialogs.messages().value(0).icon, MsgIcon::Critical);
                 const bool loadHeader = clean[k] == QLatin1String("cmd 3");
-                EXPECT_EQ(f->dialogs.messages()[0].title, loadHeader ? s().messages.StatusText[2] : QString());
+                EXPECT_EQ(f->dialogs.messages().value(0).title, loadHeader ? s().messages.StatusText[2] : QString());
                 EXPECT_FALSE(s().Connected);
                 EXPECT_EQ(sent(), clean.mid(0, k + 1) + QStringList{"cmd 20"});
                 EXPECT_FALSE(sim().hostMode);

@@ -94,7 +94,7 @@ TEST_F(FileMenuTest, CancelledOpenChangesNothingAndTheBackupFolderLeadsToItsPare
     fx.dialogs.clear();
     procs().MnDosya_Click(1); // the scripted dialog is cancelled
     ASSERT_EQ(fx.dialogs.shown.size(), 1);
-    EXPECT_EQ(fx.dialogs.shown[0].text, dir.path() + u'/') << "the dialog starts above the backup folder";
+    EXPECT_EQ(fx.dialogs.shown.value(0).text, dir.path() + u'/') << "the dialog starts above the backup folder";
     EXPECT_EQ(s().AppFolder, path(QStringLiteral("BACKUP/")));
     EXPECT_EQ(s().ParamFileName, name);
     EXPECT_EQ(s().ParamFilePath, file);
@@ -122,7 +122,7 @@ TEST_F(FileMenuTest, SaveTakesThePagesAndNamesTheFile) {
     EXPECT_TRUE(fx.dialogs.shown.isEmpty());
     procs().MnDosya_Click(4); // cancelled
     ASSERT_EQ(fx.dialogs.shown.size(), 1);
-    EXPECT_EQ(fx.dialogs.shown[0].kind, ScriptedDialogs::Shown::Save);
+    EXPECT_EQ(fx.dialogs.shown.value(0).kind, ScriptedDialogs::Shown::Save);
     EXPECT_EQ(caption(), QStringLiteral("VELMORA v1.0 [mine.vlm]"));
 }
 
@@ -146,7 +146,7 @@ TEST_F(FileMenuTest, EveryItemKeepsItsShortcutAndRunsFromIt) {
         fx.dialogs.clear();
         w().MnDosya[item]->trigger();
         ASSERT_EQ(fx.dialogs.shown.size(), 1) << item;
-        EXPECT_EQ(fx.dialogs.shown[0].kind, item == 1 ? ScriptedDialogs::Shown::Open : ScriptedDialogs::Shown::Save);
+        EXPECT_EQ(fx.dialogs.shown.value(0).kind, item == 1 ? ScriptedDialogs::Shown::Open : ScriptedDialogs::Shown::Save);
     }
     w().MnDosya[9]->trigger();
     EXPECT_FALSE(w().SSPanel2->isHidden());

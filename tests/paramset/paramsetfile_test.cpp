@@ -94,8 +94,8 @@ TEST_F(ParamsetFileTest, FailedSaveIsReportedAndChangesNothing) {
         EXPECT_FALSE(procs().KayıtEt(4)) << target.toStdString();
         const auto shown = fx.dialogs.messages();
         ASSERT_EQ(shown.size(), 1);
-        EXPECT_TRUE(shown[0].text.startsWith(QStringLiteral("The parameter-set file could not be saved.")));
-        EXPECT_EQ(shown[0].icon, MsgIcon::Critical);
+        EXPECT_TRUE(shown.value(0).text.startsWith(QStringLiteral("The parameter-set file could not be saved.")));
+        EXPECT_EQ(shown.value(0).icon, MsgIcon::Critical);
         EXPECT_TRUE(names() == before);
         EXPECT_EQ(contents(path("keep.vlm")), old);
     }
@@ -122,7 +122,7 @@ TEST_F(ParamsetFileTest, OpenTakesACompleteRecordAndRefusesAnythingElse) {
         EXPECT_FALSE(procs().readParameterSetFile(path(name))) << name;
         const auto shown = fx.dialogs.messages();
         ASSERT_EQ(shown.size(), 1);
-        EXPECT_TRUE(shown[0].text.startsWith(QStringLiteral("The file could not be opened")));
+        EXPECT_TRUE(shown.value(0).text.startsWith(QStringLiteral("The file could not be opened")));
         EXPECT_TRUE(s().CurrentParameterSet == before);
         EXPECT_TRUE(names() == beforeNames);
     }

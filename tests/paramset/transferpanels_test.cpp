@@ -92,7 +92,7 @@ TEST_F(PanelTest, ReadPanelReadsTheTickedGroupsInOrder) {
     // The status page last, on the port the panel opened (the stand-ins send nothing).
     ASSERT_GE(fx->indicator.frames.size(), 2);
     EXPECT_EQ(fx->indicator.commands.value(0), 19) << "host mode for the status read";
-    EXPECT_EQ(fx->indicator.frames[1].firstRegister, 0);
+    EXPECT_EQ(fx->indicator.frames.value(1).firstRegister, 0);
     expectEnded(w().SSPanel2);
     EXPECT_TRUE(w().Label5->text().isEmpty());
     EXPECT_TRUE(fx->dialogs.messages().isEmpty());
@@ -104,7 +104,7 @@ TEST_F(PanelTest, ReadPanelReadsTheTickedGroupsInOrder) {
     EXPECT_FALSE(w().SSCommand2[0]->isEnabled());
     procs().SSCommand2_Click(0);
     ASSERT_EQ(fx->dialogs.messages().size(), 1);
-    EXPECT_EQ(fx->dialogs.messages()[0].text, s().messages.ExtraText[7]);
+    EXPECT_EQ(fx->dialogs.messages().value(0).text, s().messages.ExtraText[7]);
     EXPECT_TRUE(fake->calls.isEmpty());
     EXPECT_FALSE(w().SSPanel2->isHidden());
     w().SSCommand2[1]->click();
@@ -156,7 +156,7 @@ TEST_F(PanelTest, SendPanelWritesTheTickedGroupsThenTheParameters) {
     procs().MnDosya_Click(8);
     EXPECT_TRUE(s().cal.AnalogCardPresent.has_value());
     ASSERT_EQ(fx->indicator.frames.size(), 1);
-    EXPECT_EQ(fx->indicator.frames[0].firstRegister, 25);
+    EXPECT_EQ(fx->indicator.frames.value(0).firstRegister, 25);
     EXPECT_FALSE(fx->port.isOpen());
     EXPECT_FALSE(w().SSPanel3->isHidden());
     EXPECT_TRUE(locked());
@@ -213,7 +213,7 @@ TEST_F(PanelTest, SendPanelWritesNothingWhenTheIndicatorRefuses) {
     w().SSCommand4[0]->click();
     EXPECT_TRUE(fake->calls.isEmpty());
     ASSERT_EQ(fx->dialogs.messages().size(), 1);
-    const auto box = fx->dialogs.messages()[0];
+    const auto box = fx->dialogs.messages().value(0);
     EXPECT_EQ(box.text, s().messages.ErrorText[0] + "\r\n" + s().messages.ErrorText[4]);
     EXPECT_EQ(box.title, s().messages.StatusText[2]);
     EXPECT_EQ(box.icon, MsgIcon::Critical);
@@ -242,7 +242,7 @@ TEST_F(PanelTest, RefreshReadsThePageInViewOnlyWhenItMay) {
     s().Connected = false;
     procs().RefKatmaOlum();
     ASSERT_EQ(fx->dialogs.messages().size(), 1);
-    EXPECT_EQ(fx->dialogs.messages()[0].text, s().messages.ExtraText[7]);
+    EXPECT_EQ(fx->dialogs.messages().value(0).text, s().messages.ExtraText[7]);
     EXPECT_EQ(fx->port.openCalls, 0);
     s().Connected = true;
     fx->dialogs.clear();
@@ -315,7 +315,7 @@ TEST_F(PanelTest, DeferredReadRetriesThePortQuietly) {
     procs().Timer2_Timer();
     EXPECT_EQ(fx->port.openCalls, 10);
     ASSERT_EQ(fx->dialogs.messages().size(), 1);
-    EXPECT_TRUE(fx->dialogs.messages()[0].text.startsWith(QStringLiteral("8010")));
+    EXPECT_TRUE(fx->dialogs.messages().value(0).text.startsWith(QStringLiteral("8010")));
     EXPECT_TRUE(fake->calls.isEmpty());
     EXPECT_TRUE(unlocked());
     EXPECT_TRUE(w().SSPanel2->isHidden());

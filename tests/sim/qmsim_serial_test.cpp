@@ -159,8 +159,8 @@ TEST_F(QmSimSerial, TheDeviceLinkTalksOverTheRealPort) {
     session.PortNumber = QStringLiteral("4");
     EXPECT_EQ(link.PortAç(), porterror::Missing);
     ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(dialogs.shown[0].text, QString::fromUtf8("COM4 bulunmamaktadır"));
-    EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(dialogs.shown.value(0).text, QString::fromUtf8("COM4 bulunmamaktadır"));
+    EXPECT_EQ(dialogs.shown.value(0).icon, MsgIcon::Critical);
 }
 
 TEST_F(QmSimSerial, AddressAndChecksumOptions) {
@@ -289,7 +289,7 @@ TEST_F(QmSimSerial, AnEchoingLineIdentifiesNothingAndAcknowledgesNoWrite) {
     m_dialogs.answerMessage(MsgResult::Abort);
     link.CihazaGönder(QString(), 100, 2, true, QStringLiteral("LG"), 7);
     ASSERT_EQ(m_dialogs.messages().size(), 1);
-    EXPECT_EQ(m_dialogs.messages()[0].buttons, MsgButtons::AbortRetryIgnore);
+    EXPECT_EQ(m_dialogs.messages().value(0).buttons, MsgButtons::AbortRetryIgnore);
     EXPECT_TRUE(m_session.AbortRequested);
 }
 

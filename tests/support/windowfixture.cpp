@@ -2,11 +2,53 @@
 
 #include "support/programfolder.h"
 
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The span-weight prompt waits for the technician without a timeout. A test that shows it and
+// never answers would hang the whole suite, so an unanswered prompt fails the test instead and
+// ends every wait the way closing the window does.
+class PromptWatchdog : public QObject {
+public:
+    PromptWatchdog(QWidget* panel, Clock& clock) : m_panel(panel), m_clock(clock) {
+        m_timer.setSingleShot(true);
+        m_timer.setInterval(kSeconds * 1000);
+        QObject::connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (m_panel->isHidden())
+                return;
+            ADD_FAILURE() << "the span-weight prompt was left " << kSeconds << " s without an answer";
+            m_clock.shutdown();
+        });
+        panel->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_panel && event->type() == QEvent::ShowToParent)
+            m_timer.start();
+        return false;
+    }
+
+private:
+    static constexpr int kSeconds = 5;
+    QWidget* m_panel;
+    Clock& m_clock;
+    QTimer m_timer;
+};
+
+} // namespace
+
 WindowFixture::WindowFixture(SimIndicator::Model deviceModel)
     : store(std::make_unique<QtSettingsStore>(m_dir.filePath(QStringLiteral("settings.ini")))), indicator(deviceModel),
       port(indicator, clock) {
     makeProgramFolder(m_dir.path());
     program = std::make_unique<Program>(port, clock, dialogs, *store, folder());
+    m_promptWatchdog = std::make_unique<PromptWatchdog>(program->w().SSPanel8, clock);
 }
 
 bool WindowFixture::start(const QString& chosenModel) {

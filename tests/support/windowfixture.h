@@ -34,6 +34,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    std::unique_ptr<QObject> m_promptWatchdog;
 
 public:
     VirtualClock clock;
