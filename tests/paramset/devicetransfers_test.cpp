@@ -340,6 +340,15 @@ TEST_F(Transfers, SetpointsAreScaledExactlyOrNotSentAtAll) {
     EXPECT_TRUE(f->dialogs.messages()[0].text.startsWith(extraText(37) + u'\n'));
     EXPECT_TRUE(f->dialogs.messages()[0].text.endsWith(QStringLiteral("21474837")));
     EXPECT_EQ(sim().setpointRecord(0), before);
+    // More decimals than the scale (a set opened from a file) would be cut: refused the same way.
+    s().DivisionDecimals = QStringLiteral("0");
+    sp.Setpoint1[0].assign(QStringLiteral("452,25"));
+    EXPECT_FALSE(run(&DeviceTransfers::STPYaz));
+    EXPECT_TRUE(sim().frames.isEmpty());
+    ASSERT_EQ(f->dialogs.messages().size(), 1);
+    EXPECT_EQ(f->dialogs.messages()[0].text, extraText(37) + QStringLiteral("\n1 / 1: 452,25"));
+    EXPECT_EQ(sim().setpointRecord(0), before);
+    s().DivisionDecimals = QStringLiteral("00");
 
     // Read back with two decimals; a negative value shows as the design's 16-bit form.
     sp.Setpoint3[4].assign(QStringLiteral("1"));
