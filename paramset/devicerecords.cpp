@@ -126,22 +126,16 @@ std::optional<qint32> setpointValue(const QString& text, int decimals) {
     if (whole.isEmpty() && fraction.isEmpty())
         return std::nullopt;
 
-    // value x 10^decimals = digits kept . digits beyond
+    // value x 10^decimals = digits kept; a digit beyond the display's decimals would be cut.
+    for (QChar c : QStringView(fraction).mid(decimals))
+        if (c != u'0')
+            return std::nullopt;
     const QString kept = whole + fraction.left(decimals).leftJustified(decimals, u'0');
-    const QString beyond = fraction.mid(decimals);
     qint64 v = 0;
     for (QChar c : kept) {
         v = v * 10 + c.digitValue();
         if (v > (qint64(1) << 32))
             return std::nullopt;
-    }
-    if (!beyond.isEmpty()) {
-        bool rest = false;
-        for (QChar c : QStringView(beyond).mid(1))
-            rest = rest || c != u'0';
-        const int first = beyond[0].digitValue();
-        if (first > 5 || (first == 5 && (rest || v % 2 == 1)))
-            ++v;
     }
     if (negative)
         v = -v;

@@ -87,8 +87,9 @@ IdMemory idMemoryOf(const QString& decoded);
 // ---- Setpoints ----
 
 // The whole number a setpoint text stands for in the indicator's units: the text (blanks around it,
-// an optional sign, a decimal comma or point) times 10^decimals, rounded half to even. An empty
-// text is 0. Nothing when the text is no number or the result does not fit in 32 signed bits.
+// an optional sign, a decimal comma or point) times 10^decimals, exactly. An empty text is 0.
+// Nothing when the text is no number, has a non-zero digit beyond the decimals (it would be cut) or
+// the result does not fit in 32 signed bits.
 std::optional<qint32> setpointValue(const QString& text, int decimals);
 
 // The 14-byte setpoint record: the memory number, the three values as 32-bit numbers, a zero byte.

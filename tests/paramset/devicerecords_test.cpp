@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(SetpointValue, ScalesTheTextExactlyWithHalvesToEven) {
+TEST(SetpointValue, ScalesTheTextExactlyOrRefusesIt) {
     // Decimal comma or point alike; products a binary double gets wrong come out exact.
     EXPECT_EQ(setpointValue("12", 2), 1200);
     EXPECT_EQ(setpointValue("12,5", 2), 1250);
@@ -12,12 +12,15 @@ TEST(SetpointValue, ScalesTheTextExactlyWithHalvesToEven) {
     EXPECT_EQ(setpointValue(" -3,7 ", 1), -37);
     EXPECT_EQ(setpointValue(",5", 1), 5);
     EXPECT_EQ(setpointValue("", 3), 0);
-    // Digits beyond the display's decimals are rounded, halves to the even neighbour.
-    EXPECT_EQ(setpointValue("1,005", 2), 100);
-    EXPECT_EQ(setpointValue("1,015", 2), 102);
-    EXPECT_EQ(setpointValue("1,0051", 2), 101);
-    EXPECT_EQ(setpointValue("-2,5", 0), -2);
-    EXPECT_EQ(setpointValue("3,5", 0), 4);
+    // A digit beyond the display's decimals would be cut (452,25 sent as 452,2): refused. Zeros there
+    // cut nothing.
+    EXPECT_FALSE(setpointValue("452,25", 1));
+    EXPECT_FALSE(setpointValue("1,005", 2));
+    EXPECT_FALSE(setpointValue("1,0001", 2));
+    EXPECT_FALSE(setpointValue("-2,5", 0));
+    EXPECT_FALSE(setpointValue("3.5", 0));
+    EXPECT_EQ(setpointValue("452,20", 1), 4522);
+    EXPECT_EQ(setpointValue("-7,000", 0), -7);
     // The record holds 32 signed bits; a longer product is refused, never cut.
     EXPECT_EQ(setpointValue("21474836,47", 2), 2147483647);
     EXPECT_EQ(setpointValue("-21474836,48", 2), -2147483647 - 1);

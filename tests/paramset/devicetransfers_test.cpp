@@ -80,6 +80,23 @@ QStringList labelWrite() {
 
 const QList<int> kStoreCodes{2, 4, 6, 8, 9, 11, 13, 16, 21};
 
+// The waits asked for after a frame, before the next one: "r" the reading time, others in seconds.
+QStringList step(const QString& frame, const QString& waits) {
+    return QStringList{frame} + waits.split(u' ', Qt::SkipEmptyParts);
+}
+QStringList steps(const QStringList& frames, const QString& waits) {
+    QStringList out;
+    for (const QString& frame : frames)
+        out += step(frame, waits);
+    return out;
+}
+// Host mode switched by HostYazdır (0.2 s, then the answer collected) or by a direct code (the
+// reading time, then the answer collected).
+const QStringList kHostOn = step("cmd 19", "0.2 r");
+const QStringList kHostOff = step("cmd 20", "0.2 r");
+const QStringList kDirectHostOn = step("cmd 19", "r r");
+const QStringList kDirectHostOff = step("cmd 20", "r r");
+
 class Transfers : public ::testing::Test {
 protected:
     void start(Model model, const QString& address = QStringLiteral("07"), bool checksum = true) {
@@ -112,6 +129,25 @@ protected:
         f->dialogs.clear();
         s().AbortRequested = false;
         return (transfers().*exchange)();
+    }
+    // Runs one exchange and gives its frames with the waits asked for in between, in order.
+    QStringList timed(Exchange exchange) {
+        QStringList out;
+        qsizetype seen = 0;
+        auto framesSoFar = [&] {
+            while (seen < sim().frames.size())
+                out << describe(sim().frames[seen++]);
+        };
+        const double r = s().ReadWaitTime;
+        f->clock.onWait = [&](double seconds) {
+            framesSoFar();
+            out << (qFuzzyCompare(seconds, r) ? QStringLiteral("r") : QString::number(seconds));
+        };
+        const bool ok = run(exchange);
+        f->clock.onWait = nullptr;
+        framesSoFar();
+        EXPECT_TRUE(ok);
+        return out;
     }
     QStringList sent() {
         QStringList out;
@@ -278,6 +314,61 @@ TEST_F(Transfers, EachExchangeSendsItsFramesInOrder) {
     }
 }
 
+// Every exchange waits what its answers need: the reading time before each answer is collected, and
+// the extra waits some frames ask for before it (0.2 s after a host-mode code of HostYazdır, after a
+// configuration half or an identification text; 0.05 s after the header load code; 0.01 s before an
+// ID record is collected; 1 s at the end of the ID write).
+TEST_F(Transfers, EachExchangeWaitsWhatItsAnswersNeed) {
+    start(Model::QM2);
+    s().ReadWaitTime = 0.15;
+    keepIdRecords(3);
+    tickParameterGroups(true, true, true, true);
+    const int labelPieces = int(sim().committed(SimIndicator::Block::LabelText).indexOf('\0')) / 8 + 1;
+
+    const QStringList idRecord = step("W105/2", "r") + step("cmd 10", "r") + step("R105/24", "0.01 r");
+    const QStringList idTitle = step("W209/2", "r") + step("cmd 15", "r") + step("R209/14", "r r");
+    const QStringList idWriteRecord = QStringList{"r"} + step("W105/24", "r") + step("cmd 11", "r");
+    const QStringList idWriteTitle = step("W209/14", "r r") + step("cmd 16", "0.2 r");
+    const QStringList setpointRecord = step("W117/2", "r") + step("cmd 1", "r") + step("R117/14", "r r");
+    const QStringList setpointWrite = step("W117/14", "r") + step("cmd 2", "r");
+    struct Case {
+        const char* name;
+        Exchange exchange;
+        bool label;
+        QStringList waits;
+    };
+    const Case cases[] = {
+        {"parameter read", &DeviceTransfers::ParametreHostOku, false,
+         kHostOn + step("cmd 5", "r r") + step("R124/8", "r r") + step("cmd 12", "r") + step("R128/40", "r r") +
+             step("cmd 7", "r") + steps({"R149/50", "R174/50", "R199/10", "R204/10"}, "0.2 r") + kHostOff},
+        {"parameter write", &DeviceTransfers::ParametreHostYaz, false,
+         steps({"W124/8", "cmd 6"}, "r") + kDirectHostOn + steps({"W128/20", "W138/4", "W142/12", "cmd 13"}, "r") +
+             kDirectHostOff + kDirectHostOn + steps({"W149/10", "cmd 9"}, "r") + kDirectHostOff + kHostOn +
+             steps({"W154/12", "W160/14", "W167/8"}, "r") + step("W171/8", "r r") + // one more answer dropped
+             steps({"W175/8", "W179/8", "W183/14", "W190/4"}, "r") + step("cmd 8", "r r") + kHostOff},
+        {"ID read", &DeviceTransfers::IDOKUHost, false,
+         kDirectHostOn + times(idTitle, 2) + times(idRecord, 3) + kDirectHostOff},
+        {"ID write", &DeviceTransfers::IDYaz, false,
+         kDirectHostOn + times(idWriteRecord, 3) + times(idWriteTitle, 2) + QStringList{"1"} + kDirectHostOff},
+        {"setpoint read", &DeviceTransfers::STPOKUHost, false, kHostOn + times(setpointRecord, 9) + kHostOff},
+        {"setpoint write", &DeviceTransfers::STPYaz, false, kHostOn + times(setpointWrite, 9) + kHostOff},
+        {"ticket read", &DeviceTransfers::readHeaderFromDevice, false,
+         kHostOn + step("cmd 3", "0.05 r") + steps(kTicketRead.mid(2, 6), "r r") + kHostOff},
+        {"ticket write", &DeviceTransfers::writeHeaderToDevice, false,
+         kHostOn + steps(kTicketWrite.mid(1, 7), "r") + kHostOff},
+        {"label read", &DeviceTransfers::readHeaderFromDevice, true,
+         kHostOn + steps(labelRead(labelPieces).mid(1, labelPieces), "r") + kHostOff},
+        {"label write", &DeviceTransfers::writeHeaderToDevice, true,
+         kHostOn + steps(labelWrite().mid(1, 251), "r") + kHostOff},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        useLabelPrinter(c.label);
+        EXPECT_EQ(timed(c.exchange), c.waits);
+        EXPECT_TRUE(f->dialogs.shown.isEmpty());
+    }
+}
+
 // The ID memories go to 0, 1 and 128.. in page order, each as the whole 24-byte record; the titles
 // as 14 bytes: number, at most 12 characters, NULs.
 TEST_F(Transfers, IdRecordsAndTitlesTravelWhole) {
@@ -340,6 +431,15 @@ TEST_F(Transfers, SetpointsAreScaledExactlyOrNotSentAtAll) {
     EXPECT_TRUE(f->dialogs.messages().value(0).text.startsWith(extraText(37) + u'\n'));
     EXPECT_TRUE(f->dialogs.messages().value(0).text.endsWith(QStringLiteral("21474837")));
     EXPECT_EQ(sim().setpointRecord(0), before);
+    // More decimals than the scale (a set opened from a file) would be cut: refused the same way.
+    s().DivisionDecimals = QStringLiteral("0");
+    sp.Setpoint1[0].assign(QStringLiteral("452,25"));
+    EXPECT_FALSE(run(&DeviceTransfers::STPYaz));
+    EXPECT_TRUE(sim().frames.isEmpty());
+    ASSERT_EQ(f->dialogs.messages().size(), 1);
+    EXPECT_EQ(f->dialogs.messages()[0].text, extraText(37) + QStringLiteral("\n1 / 1: 452,25"));
+    EXPECT_EQ(sim().setpointRecord(0), before);
+    s().DivisionDecimals = QStringLiteral("00");
 
     // Read back with two decimals; a negative value shows as the design's 16-bit form.
     sp.Setpoint3[4].assign(QStringLiteral("1"));
@@ -582,6 +682,48 @@ TEST_F(Transfers, AnAbortAtAnyPointOfAWriteCommitsNothingAfterIt) {
             EXPECT_EQ(after.last(), "cmd 20");
             EXPECT_FALSE(sim().hostMode);
             EXPECT_TRUE(f->dialogs.shown.isEmpty());
+        }
+    }
+}
+
+// An abort at any point of the ID or setpoint read: no further record is asked for, no message, and
+// the indicator is told to leave host mode.
+TEST_F(Transfers, AnAbortOfARecordReadLeavesHostMode) {
+    struct Reader {
+        const char* name;
+        Exchange exchange;
+        QString selector; // the frame that starts a record
+    };
+    const Reader readers[] = {
+        {"ID memories", &DeviceTransfers::IDOKUHost, QStringLiteral("W105/2")},
+        {"setpoints", &DeviceTransfers::STPOKUHost, QStringLiteral("W117/2")},
+    };
+    start(Model::QM2);
+    keepIdRecords(3);
+    for (const Reader& reader : readers) {
+        ASSERT_TRUE(run(reader.exchange)) << reader.name;
+        const QStringList clean = sent();
+        for (int k = 0; k + 1 < clean.size(); ++k) {
+            SCOPED_TRACE(
+                QStringLiteral("%1: abort at frame %2 (%3)").arg(reader.name).arg(k).arg(clean[k]).toStdString());
+            f->clock.onWait = [&, k](double) {
+                if (sim().frames.size() == k + 1)
+                    s().AbortRequested = true;
+            };
+            sim().clearLog();
+            f->dialogs.clear();
+            s().AbortRequested = false;
+            const bool ok = (transfers().*reader.exchange)();
+            f->clock.onWait = nullptr;
+
+            EXPECT_FALSE(ok);
+            const QStringList after = sent().mid(k + 1);
+            EXPECT_FALSE(after.contains(reader.selector)) << after.join(", ").toStdString();
+            ASSERT_FALSE(after.isEmpty());
+            EXPECT_EQ(after.last(), "cmd 20");
+            EXPECT_FALSE(sim().hostMode);
+            EXPECT_TRUE(f->dialogs.shown.isEmpty());
+            EXPECT_TRUE(s().Connected);
         }
     }
 }
