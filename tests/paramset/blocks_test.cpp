@@ -4,6 +4,7 @@
 #include "app/session.h"
 #include "link/frames.h"
 #include "pages/gridlayout.h"
+#include "paramset/recordcopy.h"
 
 #include <gtest/gtest.h>
 
@@ -127,6 +128,48 @@ TEST(CalibrationBlock, WorkedExamples) {
     EXPECT_EQ(PadText(QStringLiteral("ab"), 5, QStringLiteral("O")), QStringLiteral("  ab"));
     EXPECT_EQ(PadText(QStringLiteral("ab"), 4, QStringLiteral("O")), QStringLiteral(" ab"));
     EXPECT_EQ(PadText(QStringLiteral("ab"), 4, QStringLiteral("X")), QString());
+}
+
+// Values from 80000000 to EFFFFFFF are negative like FFFFFFFF: the page shows them as an opened file
+// of the same values does, and the write sends the same bytes back.
+TEST(CalibrationBlock, LongValuesAreSignedAsInTheFile) {
+    const QByteArray block = QByteArray::fromHex("0000000000000000"
+                                                 "80000000"
+                                                 "EFFFFFFF"
+                                                 "9ABCDEF0"
+                                                 "7FFFFFFF"
+                                                 "80000001"
+                                                 "C0000000"
+                                                 "EFFFFFFF"
+                                                 "A0000000");
+    const qint32 values[] = {qint32(0x80000000), qint32(0xEFFFFFFF), qint32(0x9ABCDEF0), 0x7FFFFFFF,
+                             qint32(0x80000001), qint32(0xC0000000), qint32(0xEFFFFFFF), qint32(0xA0000000)};
+    Page read;
+    ASSERT_TRUE(CalibrasyonYerleştir(answerFor(block, QString(), false), QString(), false, read.grid, read.s));
+    EXPECT_EQ(read.cell(73), QStringLiteral("-2147483647"));
+    EXPECT_EQ(read.cell(74), QStringLiteral("-1073741824"));
+    EXPECT_EQ(read.cell(75), QStringLiteral("9,-268435457"));
+    EXPECT_EQ(read.s.param.CalRaw1, -2147483648LL);
+    EXPECT_EQ(read.s.param.CalGravity2, -1610612736LL);
+
+    Page opened;
+    ParameterSet record;
+    auto& cal = record.CalibrationSection;
+    qint32* members[] = {&cal.CalRaw1Value,  &cal.CalRaw2Value,   &cal.CalRaw3Value,     &cal.CalRaw4Value,
+                         &cal.Param800Value, &cal.CalWord74Value, &cal.CalGravity1Value, &cal.CalGravity2Value};
+    for (int k = 0; k < 8; ++k)
+        *members[k] = values[k];
+    ParametreOku(record, opened.grid, opened.s);
+    for (int row = 69; row <= 76; ++row)
+        EXPECT_EQ(read.cell(row), opened.cell(row)) << row;
+    EXPECT_EQ(read.s.param.CalRaw2, opened.s.param.CalRaw2);
+    EXPECT_EQ(read.s.param.CalGravity1, opened.s.param.CalGravity1);
+
+    QString sent;
+    for (const RegisterWrite& w : calibrationWrites(read.grid, read.s.param).writes)
+        sent += w.data;
+    EXPECT_EQ(sent.mid(16, 32), hexOf(block.mid(8, 16)));
+    EXPECT_EQ(sent.mid(48), hexOf(block.mid(28, 12))) << "row 74 and the gravity values";
 }
 
 // An answer that is not exactly the block asked for is a failed read: nothing of it reaches the
