@@ -52,8 +52,7 @@ void ParamsetProcs::MnDosya_Click(int Index) {
         break;
     case 3:
     case 4:
-        fillRecordFromPages();
-        KayıtEt(Index);
+        saveParameterSet(Index);
         break;
     case 8:
         openSendPanel();
@@ -68,6 +67,10 @@ void ParamsetProcs::MnDosya_Click(int Index) {
     default:
         break;
     }
+}
+
+void ParamsetProcs::saveParameterSet(int Index) {
+    KayıtEt(Index, [this] { fillRecordFromPages(); });
 }
 
 void ParamsetProcs::newParameterSet() {

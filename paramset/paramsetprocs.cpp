@@ -61,7 +61,7 @@ void ParamsetProcs::showFileNameInCaption() {
         m_ctx.w->AnaForm->setWindowTitle(caption);
 }
 
-bool ParamsetProcs::KayıtEt(int Index) {
+bool ParamsetProcs::KayıtEt(int Index, const std::function<void()>& buildRecord) {
     Session& s = m_ctx.session;
     QString path = s.ParamFilePath;
     FilePathParts parts{s.AppFolder, s.ParamFileName};
@@ -77,6 +77,8 @@ bool ParamsetProcs::KayıtEt(int Index) {
         parts.name += QStringLiteral(".vlm");
     }
 
+    if (buildRecord)
+        buildRecord();
     QSaveFile file(path);
     const QByteArray image = encodeParameterSet(s.CurrentParameterSet);
     if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size() || !file.commit()) {

@@ -126,6 +126,34 @@ TEST_F(FileMenuTest, SaveTakesThePagesAndNamesTheFile) {
     EXPECT_EQ(caption(), QStringLiteral("VELMORA v1.0 [mine.vlm]"));
 }
 
+// The record and the working values beside the page are built only once a name was chosen: a
+// cancelled Save As, or a cancelled Save of an untitled set, changes nothing.
+TEST_F(FileMenuTest, CancelledSaveLeavesTheRecordAndTheWorkingValues) {
+    fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
+    procs().MnDosya_Click(1);
+    const QByteArray opened = record();
+    const QString tilt = s().param.TiltCode, filling = s().param.FillingCode;
+    ASSERT_EQ(tilt, QStringLiteral("2") + QString(24, u' ')) << "as the file keeps it";
+    w().Baslık[1]->setText(QStringLiteral("NOT SAVED"));
+    grid(GridParameters).setTextMatrix(73, 1, QStringLiteral("12345"));
+
+    procs().MnDosya_Click(4); // cancelled
+    ASSERT_EQ(fx.dialogs.shown.size(), 2);
+    EXPECT_EQ(record(), opened);
+    EXPECT_EQ(s().param.TiltCode, tilt);
+    EXPECT_EQ(s().param.FillingCode, filling);
+
+    procs().MnDosya_Click(0);
+    w().Baslık[1]->setText(QStringLiteral("NOT SAVED"));
+    procs().MnDosya_Click(3); // untitled: asks, cancelled
+    EXPECT_EQ(record(), encodeParameterSet(ParameterSetBlank));
+
+    // A chosen name builds the record from the pages.
+    fx.dialogs.answerFile(path(QStringLiteral("named.vlm")));
+    procs().MnDosya_Click(3);
+    EXPECT_TRUE(s().CurrentParameterSet.HeaderLines[1].text().startsWith(QStringLiteral("NOT SAVED")));
+}
+
 TEST_F(FileMenuTest, EveryItemKeepsItsShortcutAndRunsFromIt) {
     const std::pair<int, QKeySequence> keys[] = {{0, QKeySequence(Qt::CTRL | Qt::Key_F5)},
                                                  {1, QKeySequence(Qt::CTRL | Qt::Key_F4)},
