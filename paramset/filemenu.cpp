@@ -129,6 +129,9 @@ void ParamsetProcs::openParameterSet() {
     }
     showParameterSet();
     offerParameterSendChoices(w, true);
+    // The indicator is read into the page on purpose only (read panel, refresh, F5), never over
+    // the set just opened.
+    s.ParameterReadCancelled = true;
 }
 
 bool ParamsetProcs::readHardwareStatusForSendPanel() {

@@ -3,8 +3,10 @@
 #include "paramset/samplefile.h"
 #include "support/windowfixture.h"
 
+#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -184,6 +186,51 @@ TEST_F(FileMenuTest, EveryItemKeepsItsShortcutAndRunsFromIt) {
     w().SSCommand4[1]->click();
     w().MnDosya[11]->trigger();
     EXPECT_EQ(quits, 1);
+}
+
+// A connect arms a read of the parameter and calibration pages on their entry; opening a set in
+// between keeps the opened values on the parameter page, and the calibration page still reads.
+TEST_F(FileMenuTest, AnOpenedSetIsNotReplacedByTheReadOnEntry) {
+    auto readFrom = [this](int reg) {
+        for (const SimIndicator::Frame& f : fx.indicator.frames)
+            if (!f.write && f.firstRegister == reg)
+                return true;
+        return false;
+    };
+    fx.linkProcs().Image2_Click(0);
+    ASSERT_TRUE(s().Connected);
+    ASSERT_TRUE(s().ReadOnTabEntry);
+    fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
+    procs().MnDosya_Click(1);
+    const QByteArray opened = record();
+    const QString row3 = grid(GridParameters).TextMatrix(3, 1);
+    fx.indicator.clearLog();
+
+    w().SSTab1->setCurrentIndex(4);
+    EXPECT_FALSE(w().Timer2->isActive());
+    QEventLoop loop;
+    QTimer::singleShot(50, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_TRUE(fx.indicator.frames.isEmpty());
+    EXPECT_EQ(grid(GridParameters).TextMatrix(3, 1), row3);
+    EXPECT_EQ(s().param.Word78, -1);
+    procs().fillRecordFromPages();
+    EXPECT_EQ(record(), opened);
+
+    w().SSTab1->setCurrentIndex(5);
+    EXPECT_TRUE(readFrom(128)) << "the calibration page reads on its entry";
+
+    // Read on purpose, or a new connect: the parameter page reads on its entry again.
+    w().SSTab1->setCurrentIndex(4);
+    procs().RefKatmaOlum();
+    EXPECT_TRUE(w().Timer2->isActive());
+    w().SSTab1->setCurrentIndex(0);
+    fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
+    procs().MnDosya_Click(1);
+    fx.linkProcs().Image2_Click(0);
+    ASSERT_TRUE(s().Connected);
+    w().SSTab1->setCurrentIndex(4);
+    EXPECT_TRUE(w().Timer2->isActive());
 }
 
 // A set opened from its file goes to the indicator whole through the send panel, and reading it
