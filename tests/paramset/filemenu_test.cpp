@@ -233,6 +233,50 @@ TEST_F(FileMenuTest, AnOpenedSetIsNotReplacedByTheReadOnEntry) {
     EXPECT_TRUE(w().Timer2->isActive());
 }
 
+// The label text goes back to the file and to the indicator with the bytes it came with, though
+// the box shows a no-break space as a blank and a lone CR or LF as a line break; once edited it is
+// taken from the box.
+TEST_F(FileMenuTest, AnUneditedLabelTextKeepsItsBytes) {
+    const QByteArray text("N\r\nA40,30,0,4,1,1,N,\"A\xA0" "B\"\rA40,60,0,4,1,1,N,\"C\"\nP1\r\n");
+    QByteArray bytes = makeSampleFile().bytes;
+    bytes.replace(126, text.size(), text);
+    QFile f(path(QStringLiteral("label.vlm")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+
+    fx.linkProcs().Image2_Click(0);
+    ASSERT_TRUE(s().Connected);
+    fx.dialogs.answerFile(path(QStringLiteral("label.vlm")));
+    procs().MnDosya_Click(1);
+    ASSERT_TRUE(w().EPL->toPlainText().contains(QStringLiteral("A B")));
+    fx.dialogs.answerFile(path(QStringLiteral("copy.vlm")));
+    procs().MnDosya_Click(4);
+    auto saved = [this] {
+        QFile copy(path(QStringLiteral("copy.vlm")));
+        return copy.open(QIODevice::ReadOnly) ? copy.readAll() : QByteArray();
+    };
+    EXPECT_TRUE(saved() == bytes);
+
+    setOption(w().Option3[1], true);
+    procs().MnDosya_Click(8);
+    for (QCheckBox* box : w().SSCheck2)
+        box->setChecked(false);
+    w().SSCheck2[0]->setChecked(true);
+    fx.dialogs.clear();
+    w().SSCommand4[0]->click();
+    EXPECT_TRUE(fx.dialogs.messages().isEmpty());
+    EXPECT_TRUE(fx.indicator.committed(SimIndicator::Block::LabelText).startsWith(text + '\0'));
+    procs().MnDosya_Click(3);
+    EXPECT_TRUE(saved() == bytes) << "the send left the text as it was";
+
+    w().EPL->moveCursor(QTextCursor::End);
+    w().EPL->insertPlainText(QStringLiteral("P2"));
+    procs().MnDosya_Click(3);
+    EXPECT_TRUE(s().CurrentParameterSet.EplText.bytes().startsWith(
+        "N\r\nA40,30,0,4,1,1,N,\"A B\"\r\nA40,60,0,4,1,1,N,\"C\"\r\nP1\r\nP2 "));
+}
+
 // A set opened from its file goes to the indicator whole through the send panel, and reading it
 // back through the read panel into emptied pages shows the file's values again.
 TEST_F(FileMenuTest, AnOpenedSetIsSentToTheIndicatorAndReadBack) {
