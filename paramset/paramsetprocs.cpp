@@ -69,7 +69,10 @@ bool ParamsetProcs::KayıtEt(int Index, const std::function<void()>& buildRecord
         buildRecord();
     QSaveFile file(path);
     const QByteArray image = encodeParameterSet(s.CurrentParameterSet);
-    if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size() || !file.commit()) {
+    // Unbuffered, so that a write that fails (a full disk) is seen here: a buffered one would fail
+    // only in commit's flush, which then still puts the cut file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(image) != image.size() ||
+        !file.commit()) {
         file.cancelWriting();
         m_ctx.dialogs.messageBox(MessageTables::at(s.messages.ExtraText, kSaveFailedText) + u'\n' +
                                      QDir::toNativeSeparators(path),
