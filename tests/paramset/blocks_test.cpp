@@ -95,6 +95,37 @@ TEST(ConfigurationBlock, WorkedExamples) {
     EXPECT_FALSE(p.s.cal.AnalogOutputIsVoltage);
 }
 
+// Choice rows whose byte sits among others: each row takes its own byte and its own list, every
+// value of the list and one outside it, while the bytes around it hold a value no list names.
+TEST(ConfigurationBlock, ChoiceRowsTakeTheirOwnByteAndList) {
+    struct ChoiceRow {
+        int byte, row;
+        std::map<int, int> texts; // value -> CfgText entry
+        int other;
+    };
+    const ChoiceRow rows[] = {
+        {29, 23, {{1, 32}, {2, 33}}, 28},         {55, 45, {{1, 48}, {2, 49}}, 47},
+        {70, 57, {{1, 58}, {2, 59}}, 57},         {76, 54, {{1, 54}, {2, 55}, {3, 56}}, 6},
+        {77, 55, {{1, 54}, {2, 55}, {3, 56}}, 6},
+    };
+    const int n = int(std::size(rows));
+    for (int t = 0; t < 5; ++t) {
+        std::map<int, int> bytes;
+        for (int b : {28, 30, 54, 56, 69, 71, 75, 78})
+            bytes[b] = 9;
+        for (int i = 0; i < n; ++i)
+            bytes[rows[i].byte] = (t + i) % 5;
+        Page p;
+        ASSERT_TRUE(ConfigurationYerleş(hexOf(blockWith(100, bytes)), p.grid, p.s));
+        for (int i = 0; i < n; ++i) {
+            const int v = (t + i) % 5;
+            const auto it = rows[i].texts.find(v);
+            EXPECT_EQ(p.cell(rows[i].row), p.cfg(it != rows[i].texts.end() ? it->second : rows[i].other))
+                << "row " << rows[i].row << " value " << v;
+        }
+    }
+}
+
 TEST(CalibrationBlock, WorkedExamples) {
     for (const QString& address : {QString(), QStringLiteral("05")}) {
         Page p;
