@@ -237,7 +237,8 @@ TEST_F(FileMenuTest, AnOpenedSetIsNotReplacedByTheReadOnEntry) {
 // the box shows a no-break space as a blank and a lone CR or LF as a line break; once edited it is
 // taken from the box.
 TEST_F(FileMenuTest, AnUneditedLabelTextKeepsItsBytes) {
-    const QByteArray text("N\r\nA40,30,0,4,1,1,N,\"A\xA0" "B\"\rA40,60,0,4,1,1,N,\"C\"\nP1\r\n");
+    const QByteArray text("N\r\nA40,30,0,4,1,1,N,\"A\xA0"
+                          "B\"\rA40,60,0,4,1,1,N,\"C\"\nP1\r\n");
     QByteArray bytes = makeSampleFile().bytes;
     bytes.replace(126, text.size(), text);
     QFile f(path(QStringLiteral("label.vlm")));
