@@ -34,6 +34,10 @@ struct Session {
     bool AbortRequested = false;
     int ReadSelector = 0; // tab page in view
     bool ReadOnTabEntry = false;
+    // An opened parameter set cancels the parameter page's read on entry, so the read does not
+    // replace the opened values (the calibration page's read stays); arming the read on entry
+    // again (connect, refresh) clears it.
+    bool ParameterReadCancelled = false;
     bool F5ReadToggle = false;
 
     // Program folder with one trailing separator; the file dialogs may move it.

@@ -99,7 +99,9 @@ void TabProcs::SSTab1_Click(int /*previousTab*/) {
         break;
     }
     case 4:
-        if (s.ReadOnTabEntry) {
+        // After an open the page keeps the opened set: the pending read, if any, stays for the
+        // calibration page alone.
+        if (s.ReadOnTabEntry && !s.ParameterReadCancelled) {
             s.ReadOnTabEntry = false;
             if (GridPage* page = m_ctx.Grid1[2]) {
                 page->setRow(1);

@@ -152,6 +152,7 @@ void LinkProcs::Image2_Click(int index) {
             ışık(QStringLiteral("yeşil"));
             // The first visit of the parameter or calibration page after a connect reads it.
             s.ReadOnTabEntry = true;
+            s.ParameterReadCancelled = false;
             if (s.ReadSelector == 5) {
                 if (SSTab1_Click)
                     SSTab1_Click(5);

@@ -689,6 +689,8 @@ void PagesProcs::setCentred(int bar, bool on) {
 
 QString PagesProcs::eplText() const {
     QString t = m_ctx.w->EPL->toPlainText();
+    if (t == m_eplShown)
+        return m_eplGiven;
     t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return t;
 }
@@ -698,6 +700,8 @@ void PagesProcs::setEplText(const QString& text) {
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     m_ctx.w->EPL->setPlainText(t);
+    m_eplGiven = text;
+    m_eplShown = m_ctx.w->EPL->toPlainText();
 }
 
 // Characters that may still be typed into the label text, a line break counting as its CR LF.

@@ -56,7 +56,9 @@ public:
     void SSCommand10_Click(int index); // 0 load the label text from a file, 1 save it
     void Command2_Click();
     void Açıklama_Timer();
-    // The label-printer text as the record and the device take it: lines ending in CR LF.
+    // The label-printer text as the record and the device take it: lines ending in CR LF. A text
+    // put in by setEplText and not edited since comes back exactly as it was given, byte for byte
+    // (the box itself turns a no-break space into a blank and a lone CR or LF into a line break).
     QString eplText() const;
     void setEplText(const QString& text);
 
@@ -91,4 +93,6 @@ private:
     std::unique_ptr<PresetTareEditor> m_presetTares;
     QObject* m_keys = nullptr;
     int m_tagPanelWidth = 2205; // twips
+    // The label text last given to setEplText, and what the box showed for it.
+    QString m_eplGiven, m_eplShown;
 };

@@ -39,16 +39,17 @@ public:
     int byte(int k) const { return basic::hexPrefixValue(QStringView(m_hex).mid(2 * k, 2)); }
     // Four bytes from k, read as the indicator's long: a leading "F" digit makes it negative.
     double long32(int k) const { return HexToNumber(m_hex.mid(2 * k, 8)).value_or(0); }
+    // Four bytes from k as a signed 32-bit value (two's complement), as a parameter file keeps them.
+    qint32 signed32(int k) const {
+        return qint32(quint32(byte(k)) << 24 | quint32(byte(k + 1)) << 16 | quint32(byte(k + 2)) << 8 |
+                      quint32(byte(k + 3)));
+    }
     // Two bytes from k as a signed 16-bit value.
     int word16(int k) const { return int(qint16(quint16(byte(k) << 8 | byte(k + 1)))); }
 
 private:
     const QString& m_hex;
 };
-
-QString decimal(double v) {
-    return QString::number(qint64(v));
-}
 
 QString rowCell(const GridPage& page, int row) {
     return page.TextMatrix(row, 1);
@@ -238,15 +239,17 @@ bool CalibrasyonYerleştir(const QString& answer, const QString& address, bool c
     for (int k = 2; k <= 7; ++k)
         cell(61 + k, QString::number(b.byte(k)));
     qint64* raw[] = {&v.CalRaw1, &v.CalRaw2, &v.CalRaw3, &v.CalRaw4};
+    // The calibration values are signed whatever their first digit, so that 80000000..EFFFFFFF
+    // show the same after a read as after an open of the file that keeps them.
     for (int k = 0; k < 4; ++k) {
-        *raw[k] = qint64(b.long32(8 + 4 * k));
+        *raw[k] = b.signed32(8 + 4 * k);
         cell(69 + k, ikile(double(*raw[k])));
     }
-    cell(73, decimal(b.long32(24)));
-    cell(74, decimal(b.long32(28)));
+    cell(73, QString::number(b.signed32(24)));
+    cell(74, QString::number(b.signed32(28)));
     qint64* gravity[] = {&v.CalGravity1, &v.CalGravity2};
     for (int k = 0; k < 2; ++k) {
-        *gravity[k] = qint64(b.long32(32 + 4 * k));
+        *gravity[k] = b.signed32(32 + 4 * k);
         const QString t = QString::number(*gravity[k]);
         cell(75 + k, t.size() > 1 ? QStringLiteral("9,") + t : t);
     }

@@ -52,8 +52,7 @@ void ParamsetProcs::MnDosya_Click(int Index) {
         break;
     case 3:
     case 4:
-        fillRecordFromPages();
-        KayıtEt(Index);
+        saveParameterSet(Index);
         break;
     case 8:
         openSendPanel();
@@ -68,6 +67,10 @@ void ParamsetProcs::MnDosya_Click(int Index) {
     default:
         break;
     }
+}
+
+void ParamsetProcs::saveParameterSet(int Index) {
+    KayıtEt(Index, [this] { fillRecordFromPages(); });
 }
 
 void ParamsetProcs::newParameterSet() {
@@ -126,6 +129,9 @@ void ParamsetProcs::openParameterSet() {
     }
     showParameterSet();
     offerParameterSendChoices(w, true);
+    // The indicator is read into the page on purpose only (read panel, refresh, F5), never over
+    // the set just opened.
+    s.ParameterReadCancelled = true;
 }
 
 bool ParamsetProcs::readHardwareStatusForSendPanel() {

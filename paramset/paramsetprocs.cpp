@@ -4,6 +4,7 @@
 #include "app/mainwidgets.h"
 #include "app/session.h"
 #include "pages/gridlayout.h"
+#include "pages/pagesprocs.h"
 #include "paramset/parameterfile.h"
 #include "paramset/recordcopy.h"
 #include "platform/dialogs.h"
@@ -23,19 +24,6 @@ constexpr qint64 kLargestRecord = kParameterFileBlankSize + 31LL * VarText::kMax
 // Language lines of the two file messages (ExtraText elements 18 and 19).
 constexpr int kSaveFailedText = 18;
 constexpr int kOpenRefusedText = 19;
-
-// The label-text box breaks lines with LF; the record keeps the CR LF of the indicator's text.
-QString eplForRecord(const QString& box) {
-    QString t = box;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    t.replace(u'\n', QStringLiteral("\r\n"));
-    return t;
-}
-QString eplForBox(const QString& record) {
-    QString t = record;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return t;
-}
 
 void setTextQuietly(QLineEdit* box, const QString& text) {
     const QSignalBlocker block(box);
@@ -61,7 +49,7 @@ void ParamsetProcs::showFileNameInCaption() {
         m_ctx.w->AnaForm->setWindowTitle(caption);
 }
 
-bool ParamsetProcs::KayıtEt(int Index) {
+bool ParamsetProcs::KayıtEt(int Index, const std::function<void()>& buildRecord) {
     Session& s = m_ctx.session;
     QString path = s.ParamFilePath;
     FilePathParts parts{s.AppFolder, s.ParamFileName};
@@ -77,9 +65,14 @@ bool ParamsetProcs::KayıtEt(int Index) {
         parts.name += QStringLiteral(".vlm");
     }
 
+    if (buildRecord)
+        buildRecord();
     QSaveFile file(path);
     const QByteArray image = encodeParameterSet(s.CurrentParameterSet);
-    if (!file.open(QIODevice::WriteOnly) || file.write(image) != image.size() || !file.commit()) {
+    // Unbuffered, so that a write that fails (a full disk) is seen here: a buffered one would fail
+    // only in commit's flush, which then still puts the cut file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(image) != image.size() ||
+        !file.commit()) {
         file.cancelWriting();
         m_ctx.dialogs.messageBox(MessageTables::at(s.messages.ExtraText, kSaveFailedText) + u'\n' +
                                      QDir::toNativeSeparators(path),
@@ -132,7 +125,8 @@ void ParamsetProcs::BaslıkKaydı() {
     for (int i = 0; i < 2; ++i)
         r.FooterLines[i] = ticketLine(w.DipNot[i]->text(), footerCentred);
     r.AlignmentFlags.FooterCentred = footerCentred ? -1 : 0;
-    r.EplText.assign(eplForRecord(w.EPL->toPlainText()));
+    // A label text not edited since it was opened or read keeps its bytes.
+    r.EplText.assign(m_ctx.pages->eplText());
 }
 
 void ParamsetProcs::IDKaydı() {
@@ -181,7 +175,7 @@ void ParamsetProcs::showParameterSet() {
         setTextQuietly(w.DipNot[k], bare(w.DipNot[k]->text(), r.AlignmentFlags.FooterCentred != 0));
     {
         const QSignalBlocker block(w.EPL);
-        w.EPL->setPlainText(trimTrailingBlanks(w.EPL->toPlainText()));
+        m_ctx.pages->setEplText(trimTrailingBlanks(m_ctx.pages->eplText()));
     }
     setTextQuietly(w.Text6, trimTrailingBlanks(w.Text6->text()));
     setTextQuietly(w.Text8, trimTrailingBlanks(w.Text8->text()));
@@ -196,7 +190,7 @@ void ParamsetProcs::BaslıkOku() {
         setTextQuietly(w.DipNot[i], r.FooterLines[i].text().left(20));
     {
         const QSignalBlocker block(w.EPL);
-        w.EPL->setPlainText(eplForBox(r.EplText.text()));
+        m_ctx.pages->setEplText(r.EplText.text());
     }
     // Button 1 (centre) is pressed for any flag but 0, button 2 (left) for any flag but -1.
     const qint16 flags[] = {r.AlignmentFlags.HeaderCentred, r.AlignmentFlags.FooterCentred};

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 struct AppContext;
 class QCheckBox;
 class QWidget;
@@ -18,11 +20,12 @@ public:
     void wire();
 
     // Saves CurrentParameterSet as the File menu asks: Index 3 save, 4 save as. Asks for a name for
-    // save as and while the set is untitled; a name without "." gets ".vlm". The file is written
-    // whole to a temporary file that then replaces the old one. A cancelled dialog changes nothing;
+    // save as and while the set is untitled; a name without "." gets ".vlm". buildRecord, when
+    // given, runs once the name is known and before the write, so that a cancelled dialog changes
+    // nothing at all. The file is written whole to a temporary file that then replaces the old one;
     // a failed write is reported and changes nothing (old file, folder, name, path, caption).
     // True when the file was written.
-    bool KayıtEt(int Index);
+    bool KayıtEt(int Index, const std::function<void()>& buildRecord = {});
 
     // Reads a parameter-set file into CurrentParameterSet and makes it the current file (folder,
     // name, path, caption). A file that cannot be read or holds no complete record is refused with a
@@ -102,6 +105,7 @@ private:
     // File menu items.
     void newParameterSet();
     void openParameterSet();
+    // Save and save as: the record is built from the pages only once a file name is known.
     void saveParameterSet(int Index);
     void openSendPanel();
     void openReadPanel();

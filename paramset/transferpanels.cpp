@@ -308,6 +308,7 @@ void ParamsetProcs::RefKatmaOlum() {
     }
     if (reenterTab >= 0 && m_ctx.tabs) {
         s.ReadOnTabEntry = true;
+        s.ParameterReadCancelled = false;
         m_ctx.tabs->SSTab1_Click(reenterTab);
     }
 }

@@ -4,6 +4,7 @@
 #include "app/session.h"
 #include "link/frames.h"
 #include "pages/gridlayout.h"
+#include "paramset/recordcopy.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,37 @@ TEST(ConfigurationBlock, WorkedExamples) {
     EXPECT_FALSE(p.s.cal.AnalogOutputIsVoltage);
 }
 
+// Choice rows whose byte sits among others: each row takes its own byte and its own list, every
+// value of the list and one outside it, while the bytes around it hold a value no list names.
+TEST(ConfigurationBlock, ChoiceRowsTakeTheirOwnByteAndList) {
+    struct ChoiceRow {
+        int byte, row;
+        std::map<int, int> texts; // value -> CfgText entry
+        int other;
+    };
+    const ChoiceRow rows[] = {
+        {29, 23, {{1, 32}, {2, 33}}, 28},         {55, 45, {{1, 48}, {2, 49}}, 47},
+        {70, 57, {{1, 58}, {2, 59}}, 57},         {76, 54, {{1, 54}, {2, 55}, {3, 56}}, 6},
+        {77, 55, {{1, 54}, {2, 55}, {3, 56}}, 6},
+    };
+    const int n = int(std::size(rows));
+    for (int t = 0; t < 5; ++t) {
+        std::map<int, int> bytes;
+        for (int b : {28, 30, 54, 56, 69, 71, 75, 78})
+            bytes[b] = 9;
+        for (int i = 0; i < n; ++i)
+            bytes[rows[i].byte] = (t + i) % 5;
+        Page p;
+        ASSERT_TRUE(ConfigurationYerleş(hexOf(blockWith(100, bytes)), p.grid, p.s));
+        for (int i = 0; i < n; ++i) {
+            const int v = (t + i) % 5;
+            const auto it = rows[i].texts.find(v);
+            EXPECT_EQ(p.cell(rows[i].row), p.cfg(it != rows[i].texts.end() ? it->second : rows[i].other))
+                << "row " << rows[i].row << " value " << v;
+        }
+    }
+}
+
 TEST(CalibrationBlock, WorkedExamples) {
     for (const QString& address : {QString(), QStringLiteral("05")}) {
         Page p;
@@ -127,6 +159,48 @@ TEST(CalibrationBlock, WorkedExamples) {
     EXPECT_EQ(PadText(QStringLiteral("ab"), 5, QStringLiteral("O")), QStringLiteral("  ab"));
     EXPECT_EQ(PadText(QStringLiteral("ab"), 4, QStringLiteral("O")), QStringLiteral(" ab"));
     EXPECT_EQ(PadText(QStringLiteral("ab"), 4, QStringLiteral("X")), QString());
+}
+
+// Values from 80000000 to EFFFFFFF are negative like FFFFFFFF: the page shows them as an opened file
+// of the same values does, and the write sends the same bytes back.
+TEST(CalibrationBlock, LongValuesAreSignedAsInTheFile) {
+    const QByteArray block = QByteArray::fromHex("0000000000000000"
+                                                 "80000000"
+                                                 "EFFFFFFF"
+                                                 "9ABCDEF0"
+                                                 "7FFFFFFF"
+                                                 "80000001"
+                                                 "C0000000"
+                                                 "EFFFFFFF"
+                                                 "A0000000");
+    const qint32 values[] = {qint32(0x80000000), qint32(0xEFFFFFFF), qint32(0x9ABCDEF0), 0x7FFFFFFF,
+                             qint32(0x80000001), qint32(0xC0000000), qint32(0xEFFFFFFF), qint32(0xA0000000)};
+    Page read;
+    ASSERT_TRUE(CalibrasyonYerleştir(answerFor(block, QString(), false), QString(), false, read.grid, read.s));
+    EXPECT_EQ(read.cell(73), QStringLiteral("-2147483647"));
+    EXPECT_EQ(read.cell(74), QStringLiteral("-1073741824"));
+    EXPECT_EQ(read.cell(75), QStringLiteral("9,-268435457"));
+    EXPECT_EQ(read.s.param.CalRaw1, -2147483648LL);
+    EXPECT_EQ(read.s.param.CalGravity2, -1610612736LL);
+
+    Page opened;
+    ParameterSet record;
+    auto& cal = record.CalibrationSection;
+    qint32* members[] = {&cal.CalRaw1Value,  &cal.CalRaw2Value,   &cal.CalRaw3Value,     &cal.CalRaw4Value,
+                         &cal.Param800Value, &cal.CalWord74Value, &cal.CalGravity1Value, &cal.CalGravity2Value};
+    for (int k = 0; k < 8; ++k)
+        *members[k] = values[k];
+    ParametreOku(record, opened.grid, opened.s);
+    for (int row = 69; row <= 76; ++row)
+        EXPECT_EQ(read.cell(row), opened.cell(row)) << row;
+    EXPECT_EQ(read.s.param.CalRaw2, opened.s.param.CalRaw2);
+    EXPECT_EQ(read.s.param.CalGravity1, opened.s.param.CalGravity1);
+
+    QString sent;
+    for (const RegisterWrite& w : calibrationWrites(read.grid, read.s.param).writes)
+        sent += w.data;
+    EXPECT_EQ(sent.mid(16, 32), hexOf(block.mid(8, 16)));
+    EXPECT_EQ(sent.mid(48), hexOf(block.mid(28, 12))) << "row 74 and the gravity values";
 }
 
 // An answer that is not exactly the block asked for is a failed read: nothing of it reaches the

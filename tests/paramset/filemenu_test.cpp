@@ -3,8 +3,10 @@
 #include "paramset/samplefile.h"
 #include "support/windowfixture.h"
 
+#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -126,6 +128,34 @@ TEST_F(FileMenuTest, SaveTakesThePagesAndNamesTheFile) {
     EXPECT_EQ(caption(), QStringLiteral("VELMORA v1.0 [mine.vlm]"));
 }
 
+// The record and the working values beside the page are built only once a name was chosen: a
+// cancelled Save As, or a cancelled Save of an untitled set, changes nothing.
+TEST_F(FileMenuTest, CancelledSaveLeavesTheRecordAndTheWorkingValues) {
+    fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
+    procs().MnDosya_Click(1);
+    const QByteArray opened = record();
+    const QString tilt = s().param.TiltCode, filling = s().param.FillingCode;
+    ASSERT_EQ(tilt, QStringLiteral("2") + QString(24, u' ')) << "as the file keeps it";
+    w().Baslık[1]->setText(QStringLiteral("NOT SAVED"));
+    grid(GridParameters).setTextMatrix(73, 1, QStringLiteral("12345"));
+
+    procs().MnDosya_Click(4); // cancelled
+    ASSERT_EQ(fx.dialogs.shown.size(), 2);
+    EXPECT_EQ(record(), opened);
+    EXPECT_EQ(s().param.TiltCode, tilt);
+    EXPECT_EQ(s().param.FillingCode, filling);
+
+    procs().MnDosya_Click(0);
+    w().Baslık[1]->setText(QStringLiteral("NOT SAVED"));
+    procs().MnDosya_Click(3); // untitled: asks, cancelled
+    EXPECT_EQ(record(), encodeParameterSet(ParameterSetBlank));
+
+    // A chosen name builds the record from the pages.
+    fx.dialogs.answerFile(path(QStringLiteral("named.vlm")));
+    procs().MnDosya_Click(3);
+    EXPECT_TRUE(s().CurrentParameterSet.HeaderLines[1].text().startsWith(QStringLiteral("NOT SAVED")));
+}
+
 TEST_F(FileMenuTest, EveryItemKeepsItsShortcutAndRunsFromIt) {
     const std::pair<int, QKeySequence> keys[] = {{0, QKeySequence(Qt::CTRL | Qt::Key_F5)},
                                                  {1, QKeySequence(Qt::CTRL | Qt::Key_F4)},
@@ -156,6 +186,96 @@ TEST_F(FileMenuTest, EveryItemKeepsItsShortcutAndRunsFromIt) {
     w().SSCommand4[1]->click();
     w().MnDosya[11]->trigger();
     EXPECT_EQ(quits, 1);
+}
+
+// A connect arms a read of the parameter and calibration pages on their entry; opening a set in
+// between keeps the opened values on the parameter page, and the calibration page still reads.
+TEST_F(FileMenuTest, AnOpenedSetIsNotReplacedByTheReadOnEntry) {
+    auto readFrom = [this](int reg) {
+        for (const SimIndicator::Frame& f : fx.indicator.frames)
+            if (!f.write && f.firstRegister == reg)
+                return true;
+        return false;
+    };
+    fx.linkProcs().Image2_Click(0);
+    ASSERT_TRUE(s().Connected);
+    ASSERT_TRUE(s().ReadOnTabEntry);
+    fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
+    procs().MnDosya_Click(1);
+    const QByteArray opened = record();
+    const QString row3 = grid(GridParameters).TextMatrix(3, 1);
+    fx.indicator.clearLog();
+
+    w().SSTab1->setCurrentIndex(4);
+    EXPECT_FALSE(w().Timer2->isActive());
+    QEventLoop loop;
+    QTimer::singleShot(50, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_TRUE(fx.indicator.frames.isEmpty());
+    EXPECT_EQ(grid(GridParameters).TextMatrix(3, 1), row3);
+    EXPECT_EQ(s().param.Word78, -1);
+    procs().fillRecordFromPages();
+    EXPECT_EQ(record(), opened);
+
+    w().SSTab1->setCurrentIndex(5);
+    EXPECT_TRUE(readFrom(128)) << "the calibration page reads on its entry";
+
+    // Read on purpose, or a new connect: the parameter page reads on its entry again.
+    w().SSTab1->setCurrentIndex(4);
+    procs().RefKatmaOlum();
+    EXPECT_TRUE(w().Timer2->isActive());
+    w().SSTab1->setCurrentIndex(0);
+    fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
+    procs().MnDosya_Click(1);
+    fx.linkProcs().Image2_Click(0);
+    ASSERT_TRUE(s().Connected);
+    w().SSTab1->setCurrentIndex(4);
+    EXPECT_TRUE(w().Timer2->isActive());
+}
+
+// The label text goes back to the file and to the indicator with the bytes it came with, though
+// the box shows a no-break space as a blank and a lone CR or LF as a line break; once edited it is
+// taken from the box.
+TEST_F(FileMenuTest, AnUneditedLabelTextKeepsItsBytes) {
+    const QByteArray text("N\r\nA40,30,0,4,1,1,N,\"A\xA0"
+                          "B\"\rA40,60,0,4,1,1,N,\"C\"\nP1\r\n");
+    QByteArray bytes = makeSampleFile().bytes;
+    bytes.replace(126, text.size(), text);
+    QFile f(path(QStringLiteral("label.vlm")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+
+    fx.linkProcs().Image2_Click(0);
+    ASSERT_TRUE(s().Connected);
+    fx.dialogs.answerFile(path(QStringLiteral("label.vlm")));
+    procs().MnDosya_Click(1);
+    ASSERT_TRUE(w().EPL->toPlainText().contains(QStringLiteral("A B")));
+    fx.dialogs.answerFile(path(QStringLiteral("copy.vlm")));
+    procs().MnDosya_Click(4);
+    auto saved = [this] {
+        QFile copy(path(QStringLiteral("copy.vlm")));
+        return copy.open(QIODevice::ReadOnly) ? copy.readAll() : QByteArray();
+    };
+    EXPECT_TRUE(saved() == bytes);
+
+    setOption(w().Option3[1], true);
+    procs().MnDosya_Click(8);
+    for (QCheckBox* box : w().SSCheck2)
+        box->setChecked(false);
+    w().SSCheck2[0]->setChecked(true);
+    fx.dialogs.clear();
+    w().SSCommand4[0]->click();
+    EXPECT_TRUE(fx.dialogs.messages().isEmpty());
+    EXPECT_TRUE(fx.indicator.committed(SimIndicator::Block::LabelText).startsWith(text + '\0'));
+    procs().MnDosya_Click(3);
+    EXPECT_TRUE(saved() == bytes) << "the send left the text as it was";
+
+    w().EPL->moveCursor(QTextCursor::End);
+    w().EPL->insertPlainText(QStringLiteral("P2"));
+    procs().MnDosya_Click(3);
+    EXPECT_TRUE(s().CurrentParameterSet.EplText.bytes().startsWith(
+        "N\r\nA40,30,0,4,1,1,N,\"A B\"\r\nA40,60,0,4,1,1,N,\"C\"\r\nP1\r\nP2 "));
 }
 
 // A set opened from its file goes to the indicator whole through the send panel, and reading it

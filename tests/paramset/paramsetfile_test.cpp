@@ -9,6 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
+
 namespace {
 
 class ParamsetFileTest : public ::testing::Test {
@@ -102,6 +107,37 @@ TEST_F(ParamsetFileTest, FailedSaveIsReportedAndChangesNothing) {
     QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_TRUE(QDir(path("a-folder.vlm")).isEmpty());
 }
+
+#ifdef Q_OS_UNIX
+// A write that fails half way (a full disk, here a file-size limit) leaves the old file whole: the
+// record is written to a temporary file that replaces the old one only when complete.
+TEST_F(ParamsetFileTest, WriteFailingHalfWayLeavesTheOldFileWhole) {
+    s().CurrentParameterSet = *decodeParameterSet(makeSampleFile().bytes);
+    fx.dialogs.answerFile(path("keep.vlm"));
+    ASSERT_TRUE(procs().KayıtEt(3));
+    const QByteArray old = contents(path("keep.vlm"));
+    ASSERT_GT(old.size(), kParameterFileBlankSize);
+    s().CurrentParameterSet.HeaderLines[0].assign(QStringLiteral("NEW"));
+
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit limited = before;
+    limited.rlim_cur = 4096;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    fx.dialogs.clear();
+    const bool saved = procs().KayıtEt(3);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(fx.dialogs.messages().size(), 1);
+    EXPECT_TRUE(contents(path("keep.vlm")) == old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.vlm")}) << "no leftovers";
+    ASSERT_TRUE(procs().KayıtEt(3));
+    EXPECT_TRUE(contents(path("keep.vlm")).startsWith("NEW"));
+}
+#endif
 
 TEST_F(ParamsetFileTest, OpenTakesACompleteRecordAndRefusesAnythingElse) {
     const SampleFile sample = makeSampleFile();

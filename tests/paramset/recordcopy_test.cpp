@@ -20,6 +20,26 @@ TEST(TicketLines, AlignedToTwentyCharactersAndANul) {
     EXPECT_EQ(AlignText(6, QStringLiteral("ab"), QStringLiteral("sag")), QString());
 }
 
+// A page one row longer than the ID table: the copy stops at the table's end, and the titles the
+// record keeps behind it are never written over.
+TEST(MemoryPages, IdCopyLeavesTheTitlesBehindTheTable) {
+    GridPage ids;
+    ids.setRows(IdMemoryFields::kCount + 2);
+    ids.setCols(3);
+    for (int r = 1; r < ids.Rows(); ++r) {
+        ids.setTextMatrix(r, 1, QString::number(r));
+        ids.setTextMatrix(r, 2, QStringLiteral("NAME %1").arg(r));
+    }
+    ParameterSet titled;
+    titled.IdMemoryTable.IdTitles[0].assign(QStringLiteral("PRODUCT"));
+    titled.IdMemoryTable.IdTitles[1].assign(QStringLiteral("CUSTOMER"));
+    const auto titles = titled.IdMemoryTable.IdTitles;
+    idMemoriesToRecord(titled, ids);
+    EXPECT_TRUE(titled.IdMemoryTable.IdTitles == titles);
+    EXPECT_EQ(titled.IdMemoryTable.IdCodes[0].text(), QStringLiteral("1     "));
+    EXPECT_EQ(titled.IdMemoryTable.IdTexts[100].text(), QStringLiteral("NAME 101        "));
+}
+
 // Pages with more rows than the record's tables stop at the tables' ends.
 TEST(MemoryPages, CopiesStopAtTheEndOfTheTables) {
     GridPage big;
