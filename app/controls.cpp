@@ -9,8 +9,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 

@@ -360,15 +360,15 @@ void PagesProcs::wireKeys() {
         return true;
     });
     for (int i = 0; i < 6; ++i)
-        addBox(w.Text13[i], {{}, [this, i](int ascii, QLineEdit*) { return m_param->Text13_KeyPress(i, ascii); },
-                             GridParameters});
+        addBox(w.Text13[i],
+               {{}, [this, i](int ascii, QLineEdit*) { return m_param->Text13_KeyPress(i, ascii); }, GridParameters});
 
-    addBox(w.Text2, {[this](int code, int shift) { return m_id->Text2_KeyDown(code, shift); },
-                     [=, this](int ascii, QLineEdit* box) { return m_id->Text2_KeyPress(ascii, typing(box)); },
-                     GridIdMemories});
-    addBox(w.Text3, {[this](int code, int shift) { return m_id->Text3_KeyDown(code, shift); },
-                     [=, this](int ascii, QLineEdit* box) { return m_id->Text3_KeyPress(ascii, typing(box)); },
-                     GridIdMemories});
+    addBox(w.Text2,
+           {[this](int code, int shift) { return m_id->Text2_KeyDown(code, shift); },
+            [=, this](int ascii, QLineEdit* box) { return m_id->Text2_KeyPress(ascii, typing(box)); }, GridIdMemories});
+    addBox(w.Text3,
+           {[this](int code, int shift) { return m_id->Text3_KeyDown(code, shift); },
+            [=, this](int ascii, QLineEdit* box) { return m_id->Text3_KeyPress(ascii, typing(box)); }, GridIdMemories});
     for (int i = 0; i < 4; ++i) {
         addBox(w.Text11[i], {[=](int code, int) {
                                  const int to = IdMemoryEditor::Text11_KeyDown(i, code);

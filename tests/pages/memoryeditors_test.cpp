@@ -63,9 +63,13 @@ TEST_F(MemoryEditorTest, IdBoxesFilterLimitMoveAndWriteTheirCells) {
     type2(QStringLiteral("34x5678"));
     EXPECT_EQ(e.Text2.text, "123456") << "a letter Beeps, a seventh digit finds no room";
     EXPECT_EQ(beeps, 1);
+    g.setColAlignment(1, GridAlignment::CenterCenter);
+    g.setColAlignment(2, GridAlignment::CenterCenter);
     type3(QStringLiteral("Şeker ağırlık Ö12"));
     EXPECT_EQ(e.Text3.text, "Şeker ağırlık Ö1") << "names take any key, 16 of them";
     EXPECT_EQ(g.TextMatrix(12, 2), e.Text3.text);
+    EXPECT_EQ(g.ColAlignment(2), GridAlignment::LeftCenter) << "a name typed in sets its column left";
+    EXPECT_EQ(g.ColAlignment(1), GridAlignment::CenterCenter);
 
     EXPECT_TRUE(e.Text2_KeyDown(keys::Enter, 0));
     EXPECT_EQ(e.takeFocus(), IdMemoryEditor::Focus::Text3);

@@ -6,13 +6,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
-#include <QInputMethodEvent>
 #include <QMouseEvent>
-#include <QTextCursor>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -420,6 +420,17 @@ TEST_F(PagesWindowTest, HeaderLinesAlignmentAndLabelTextFile) {
     ASSERT_EQ(f.dialogs.messages().size(), 1);
     EXPECT_TRUE(f.dialogs.messages()[0].text.contains(QStringLiteral("missing.txt")));
 
+    // A file that cannot be written is told, with its name.
+    f.dialogs.clear();
+    const QString unwritable = dir.filePath(QStringLiteral("no-folder/etiket.txt"));
+    f.dialogs.answerFile(unwritable);
+    w().SSCommand10[1]->click();
+    ASSERT_EQ(f.dialogs.messages().size(), 1);
+    EXPECT_EQ(f.dialogs.messages()[0].text,
+              MessageTables::at(f.session().messages.ExtraText, 22) + QStringLiteral("\r\n") + unwritable);
+    EXPECT_EQ(f.dialogs.messages()[0].icon, MsgIcon::Critical);
+    EXPECT_FALSE(QFile::exists(unwritable));
+
     f.program->pages.setEplText(QString());
     type(w().EPL, QString(994, u'e'));
     QApplication::clipboard()->setText(QStringLiteral("ab\ncd"));
@@ -476,11 +487,32 @@ TEST_F(PagesWindowTest, ClearingAsksAndEmptiesOnlyThePageInView) {
 
     w().SSTab1->setCurrentIndex(0);
     w().Baslık[0]->setText(QStringLiteral("TARVEX"));
+    w().DipNot[1]->setText(QStringLiteral("İYİ GÜNLER"));
+    f.program->pages.setEplText(QStringLiteral("N\r\nP1\r\n"));
+    w().Option3[1]->click();
     f.program->pages.setCentred(1, true);
     f.dialogs.answerMessage(MsgResult::Yes);
     f.program->pages.SilEm();
     EXPECT_TRUE(w().Baslık[0]->text().isEmpty());
+    EXPECT_TRUE(w().DipNot[1]->text().isEmpty());
+    EXPECT_TRUE(f.program->pages.eplText().isEmpty()) << "the label text goes with the page";
     EXPECT_FALSE(f.program->pages.centred(1));
+    EXPECT_TRUE(w().Option3[1]->isChecked()) << "the printer kind stays";
+
+    // Clearing the parameter page leaves the other pages as they are.
+    grid(GridIdMemories).setTextMatrix(7, 2, QStringLiteral("KEPT"));
+    w().Text11[1]->setText(QStringLiteral("SÜRÜCÜ"));
+    w().Text6->setText(QStringLiteral("ÜRÜN"));
+    grid(GridSetpoints).setTextMatrix(2, 1, QStringLiteral("12,5"));
+    w().Baslık[3]->setText(QStringLiteral("SATIR"));
+    w().SSTab1->setCurrentIndex(4);
+    f.dialogs.answerMessage(MsgResult::Yes);
+    f.program->pages.SilEm();
+    EXPECT_EQ(grid(GridIdMemories).TextMatrix(7, 2), "KEPT");
+    EXPECT_EQ(w().Text11[1]->text(), QStringLiteral("SÜRÜCÜ"));
+    EXPECT_EQ(w().Text6->text(), QStringLiteral("ÜRÜN"));
+    EXPECT_EQ(grid(GridSetpoints).TextMatrix(2, 1), "12,5");
+    EXPECT_EQ(w().Baslık[3]->text(), "SATIR");
 }
 
 } // namespace
