@@ -1,8 +1,16 @@
 #include "app/controls.h"
 #include "app/mainwidgets.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -129,4 +137,139 @@ void VerticalButton::paintEvent(QPaintEvent*) {
     }
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     p.drawText(rect(), Qt::AlignCenter, stacked);
+}
+
+QString typedText(const QKeyEvent& e) {
+    switch (e.key()) {
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Insert:
+    case Qt::Key_Clear:
+        return {};
+    default:
+        break;
+    }
+    QString text = e.text();
+    text.remove(QChar(0x7f));
+    return text;
+}
+
+void InsertGuard::guard(QWidget* box, Insert insert) {
+    if (!box)
+        return;
+    const Entry entry{box, std::move(insert)};
+    m_boxes.insert(box, entry);
+    box->installEventFilter(this);
+    // A text box's mouse, menu and drop events arrive at its viewport.
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) {
+        m_boxes.insert(edit->viewport(), entry);
+        edit->viewport()->installEventFilter(this);
+        edit->setContextMenuPolicy(Qt::DefaultContextMenu);
+    }
+    QObject::connect(box, &QObject::destroyed, this, [this, box] {
+        for (auto it = m_boxes.begin(); it != m_boxes.end();)
+            it = it->box == box ? m_boxes.erase(it) : std::next(it);
+    });
+}
+
+void InsertGuard::moveCursorTo(QWidget* box, const QPoint& at) {
+    if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        line->deselect();
+        line->setCursorPosition(line->cursorPositionAt(at));
+    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) {
+        edit->setTextCursor(edit->cursorForPosition(at));
+    }
+}
+
+// The box's own menu, its Paste typing the clipboard through the box's rules.
+bool InsertGuard::menu(const Entry& entry, const QPoint& at) {
+    std::unique_ptr<QMenu> menu;
+    if (auto* line = qobject_cast<QLineEdit*>(entry.box))
+        menu.reset(line->createStandardContextMenu());
+    else if (auto* edit = qobject_cast<QPlainTextEdit*>(entry.box))
+        menu.reset(edit->createStandardContextMenu());
+    if (!menu)
+        return false;
+    // The text box names its paste action; the line edit's is known by its own wording.
+    const QString lineEditPaste = QCoreApplication::translate("QLineEdit", "&Paste");
+    for (QAction* action : menu->actions()) {
+        if (action->objectName() != QLatin1String("edit-paste") &&
+            !(qobject_cast<QLineEdit*>(entry.box) && action->text().section(u'\t', 0, 0) == lineEditPaste))
+            continue;
+        QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+        QObject::connect(action, &QAction::triggered, this,
+                         [insert = entry.insert] { insert(QApplication::clipboard()->text()); });
+    }
+    menu->exec(at);
+    return true;
+}
+
+bool InsertGuard::eventFilter(QObject* watched, QEvent* event) {
+    const auto it = m_boxes.constFind(watched);
+    if (it == m_boxes.constEnd())
+        return false;
+    const Entry& entry = *it;
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (!static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste))
+            return false;
+        if (!entry.box->property("readOnly").toBool())
+            entry.insert(QApplication::clipboard()->text());
+        return true;
+    case QEvent::ContextMenu:
+        if (entry.box->contextMenuPolicy() != Qt::DefaultContextMenu)
+            return false;
+        return menu(entry, static_cast<QContextMenuEvent*>(event)->globalPos());
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (!drag->mimeData()->hasText())
+            return false;
+        // A drop copies: what is dragged out of a box stays there.
+        drag->setDropAction(Qt::CopyAction);
+        drag->accept();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (drop->mimeData()->hasText()) {
+            moveCursorTo(entry.box, drop->position().toPoint());
+            entry.insert(drop->mimeData()->text());
+            entry.box->setFocus(Qt::MouseFocusReason);
+        }
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::MiddleButton)
+            return false;
+        // The middle button pastes the selection where the system keeps one.
+        if (QApplication::clipboard()->supportsSelection()) {
+            moveCursorTo(entry.box, mouse->position().toPoint());
+            entry.insert(QApplication::clipboard()->text(QClipboard::Selection));
+        }
+        return true;
+    }
+    case QEvent::InputMethod: {
+        auto* im = static_cast<QInputMethodEvent*>(event);
+        if (im->commitString().isEmpty())
+            return false;
+        const QString committed = im->commitString();
+        im->setCommitString(QString());
+        entry.insert(committed);
+        return false; // the box still shows the composition that goes on
+    }
+    default:
+        return false;
+    }
 }

@@ -2,10 +2,16 @@
 
 #include <QColor>
 #include <QFrame>
+#include <QHash>
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
+
+#include <functional>
+
+class QKeyEvent;
+class QMenu;
 
 // Twips (1/1440 inch) as the layout gives them, at 15 twips per pixel.
 constexpr int twipsPerPixel = 15;
@@ -90,4 +96,32 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+};
+
+// The character a key types, or nothing for the editing and moving keys (Delete, Backspace, the
+// arrows, Home, End, the page keys, Insert). X11 gives Delete the text U+007F: no character filter
+// may take it for a typed character.
+QString typedText(const QKeyEvent& e);
+
+// Text that reaches a box other than by a typed key: a paste from the keyboard, from the box's own
+// menu or by the middle button, a drop, an input method's commit. The guard hands it to the box's
+// `insert`, which types it through the same rules as the keys, so nothing gets past them. Works on
+// QLineEdit and QPlainTextEdit boxes.
+class InsertGuard : public QObject {
+public:
+    using Insert = std::function<void(const QString& text)>;
+    explicit InsertGuard(QObject* parent = nullptr) : QObject(parent) {}
+    void guard(QWidget* box, Insert insert);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Entry {
+        QWidget* box;
+        Insert insert;
+    };
+    bool menu(const Entry& entry, const QPoint& at);
+    void moveCursorTo(QWidget* box, const QPoint& at);
+    QHash<QObject*, Entry> m_boxes;
 };

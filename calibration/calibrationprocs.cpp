@@ -37,7 +37,7 @@ protected:
                 m_procs.m_prompt->quit();
         } else if (watched == w->Text10 && event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
-            return m_procs.text10Key(key->key(), key->text());
+            return m_procs.text10Key(key->key(), typedText(*key));
         }
         return false;
     }
@@ -103,6 +103,15 @@ void CalibrationProcs::wire() {
         QObject::connect(w.SSCommand11[i], &QPushButton::clicked, owner, [this, i] { SSCommand11_Click(i); });
     w.SSPanel8->installEventFilter(m_filter.get());
     w.Text10->installEventFilter(m_filter.get());
+    // Pasted or dropped text is typed key by key through the same filter.
+    (new InsertGuard(owner))->guard(w.Text10, [this](const QString& text) {
+        for (QChar c : text) {
+            if (c.unicode() < 32)
+                break;
+            if (!text10Key(0, QString(c)))
+                m_ctx.w->Text10->insert(QString(c));
+        }
+    });
 
     QObject::connect(w.SSCommand6, &QPushButton::clicked, owner, [this] { SSCommand6_Click(); });
 

@@ -302,10 +302,13 @@ int SetpointEditor::Text5_KeyPress(int index, int keyAscii, TypingPoint at) {
     if (!roomToType(box.maxLength, box.text, at))
         return 0;
     // One decimal comma, and no more decimals than the division has: the value is sent scaled by
-    // the division, so a further decimal would be lost.
+    // the division, so a further decimal would be lost. Until the range set-up has been read the
+    // division is not known: decimals are taken, and the send checks them against the scale.
     const QString after = textAfterTyping(box.text, at, QChar(keyAscii));
+    const bool scaleKnown = m_session.DisplayMaximum.has_value();
     const int decimals = int(m_session.DivisionDecimals.size());
-    if ((keyAscii == ',' && (box.text.contains(u',') || decimals == 0)) || decimalsOf(after) > decimals) {
+    const bool tooManyDecimals = scaleKnown && ((keyAscii == ',' && decimals == 0) || decimalsOf(after) > decimals);
+    if (after.count(u',') > 1 || tooManyDecimals) {
         beep();
         return 0;
     }

@@ -53,8 +53,8 @@ private:
     Focus m_focus = Focus::None;
 };
 
-// Setpoints: Text5(0..2) float over columns 1 to 3. Values are typed with a decimal comma and no
-// more decimals than the scale's division has.
+// Setpoints: Text5(0..2) float over columns 1 to 3. Values are typed with one decimal comma and,
+// once the range set-up has been read, no more decimals than the scale's division has.
 class SetpointEditor : public GridEditor {
 public:
     SetpointEditor(GridPage& grid, const Session& session, EditorServices services = {});

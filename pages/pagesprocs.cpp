@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QTextCursor>
+#include <QWheelEvent>
 
 namespace {
 
@@ -40,6 +41,34 @@ protected:
 
 private:
     QHash<QObject*, Handler> m_handlers;
+};
+
+// The wheel over an editor that floats over a grid scrolls the grid and never changes the
+// editor's value: a choice box would otherwise step through its items under the pointer. The
+// scroll then places the editors again as any scroll does.
+class WheelToGrid : public QObject {
+public:
+    WheelToGrid(QAbstractScrollArea* grid, QObject* parent) : QObject(parent), m_grid(grid) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Wheel)
+            return false;
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        auto* from = qobject_cast<QWidget*>(watched);
+        QWidget* viewport = m_grid->viewport();
+        if (!from || !m_grid->isEnabled())
+            return true;
+        const QPointF at = viewport->mapFromGlobal(from->mapToGlobal(wheel->position()));
+        QWheelEvent forwarded(at, wheel->globalPosition(), wheel->pixelDelta(), wheel->angleDelta(), wheel->buttons(),
+                              wheel->modifiers(), wheel->phase(), wheel->inverted(), wheel->source(),
+                              wheel->pointingDevice());
+        QApplication::sendEvent(viewport, &forwarded);
+        return true;
+    }
+
+private:
+    QAbstractScrollArea* m_grid;
 };
 
 // Key codes and shift states of a key event, as the handlers take them.
@@ -172,6 +201,14 @@ void PagesProcs::wire() {
     }
     for (QLineEdit* box : w.Text13)
         box->setContextMenuPolicy(Qt::NoContextMenu);
+    const std::pair<QWidget*, int> floating[] = {
+        {w.Combo1, GridParameters},       {w.Text1, GridParameters},   {w.DTPicker1[0], GridParameters},
+        {w.DTPicker1[1], GridParameters}, {w.Text2, GridIdMemories},   {w.Text3, GridIdMemories},
+        {w.Text5[0], GridSetpoints},      {w.Text5[1], GridSetpoints}, {w.Text5[2], GridSetpoints},
+        {w.Text7, GridPresetTares},
+    };
+    for (const auto& [editor, n] : floating)
+        editor->installEventFilter(new WheelToGrid(w.Grid1[n], editor));
 
     wireGrids();
     wireKeys();
@@ -244,52 +281,30 @@ void PagesProcs::wireGrids() {
 }
 
 // Keys of a one-line box: the KeyDown handler first; a key it did not act on reaches the KeyPress
-// filter as a character, which may drop it or replace it. Pasted text is typed character by
-// character through the same filter. A character the indicator's code page cannot hold is never
-// taken.
-bool PagesProcs::lineEditKey(QLineEdit* box, QKeyEvent* e, const std::function<bool(int, int)>& keyDown,
-                             const std::function<int(int, QLineEdit*)>& keyPress, int grid) {
+// filter as a character, which may drop it or replace it. The editing keys never reach the filter.
+// A character the indicator's code page cannot hold is never taken.
+bool PagesProcs::lineEditKey(QLineEdit* box, QKeyEvent* e, const BoxRules& rules) {
     const int code = keyCodeOf(*e);
-    auto finish = [&] {
-        if (grid >= 0) {
-            syncEditors(grid);
-            applyFocus(grid);
-        }
-    };
-    auto typeChars = [&](const QString& text) {
-        for (QChar c : text) {
-            if (!cp1254::representable(c) || c.unicode() < 32)
-                break;
-            const int r = keyPress ? keyPress(c.unicode(), box) : c.unicode();
-            if (r == 0)
-                break;
-            box->insert(QString(QChar(r))); // an edit: its change handler runs
-        }
-    };
-    if (keyDown && keyDown(code, shiftOf(*e))) {
-        finish();
+    if (rules.keyDown && rules.keyDown(code, shiftOf(*e))) {
+        finishKey(rules.grid);
         return code != keys::Esc && code != 116; // the window's own keys still reach the window
     }
-    if (e->matches(QKeySequence::Paste)) {
-        typeChars(QApplication::clipboard()->text());
-        finish();
-        return true;
-    }
-    const QString text = e->text();
+    if (e->matches(QKeySequence::Paste))
+        return false; // the box's insert guard types it
+    const QString text = typedText(*e);
     if (text.isEmpty())
         return false;
     if (text.size() > 1) {
-        typeChars(text);
-        finish();
+        typeChars(box, text, rules);
         return true;
     }
     const int ascii = text[0].unicode();
-    if (ascii < 32 && ascii != keys::Backspace && ascii != keys::Enter && ascii != keys::Esc)
+    if (ascii < 32 && ascii != keys::Enter && ascii != keys::Esc)
         return false; // Tab and the editing shortcuts
     if (ascii >= 32 && !cp1254::representable(text[0]))
         return true;
-    const int r = keyPress ? keyPress(ascii, box) : ascii;
-    finish();
+    const int r = rules.keyPress ? rules.keyPress(ascii, box) : ascii;
+    finishKey(rules.grid);
     if (r == 0)
         return ascii != keys::Esc;
     if (r != ascii) {
@@ -299,19 +314,44 @@ bool PagesProcs::lineEditKey(QLineEdit* box, QKeyEvent* e, const std::function<b
     return false;
 }
 
+// Text that arrives other than by a key (pasted, dropped, several characters at once) is typed
+// character by character through the box's filter, up to the first character it refuses.
+void PagesProcs::typeChars(QLineEdit* box, const QString& text, const BoxRules& rules) {
+    for (QChar c : text) {
+        if (!cp1254::representable(c) || c.unicode() < 32)
+            break;
+        const int r = rules.keyPress ? rules.keyPress(c.unicode(), box) : c.unicode();
+        if (r == 0)
+            break;
+        box->insert(QString(QChar(r))); // an edit: its change handler runs
+    }
+    finishKey(rules.grid);
+}
+
+void PagesProcs::finishKey(int grid) {
+    if (grid < 0)
+        return;
+    syncEditors(grid);
+    applyFocus(grid);
+}
+
+void PagesProcs::addBox(QLineEdit* box, BoxRules rules) {
+    auto* router = static_cast<KeyRouter*>(m_keys);
+    router->add(box, [this, box, rules](QKeyEvent* e) { return lineEditKey(box, e, rules); });
+    m_inserts->guard(box, [this, box, rules](const QString& text) { typeChars(box, text, rules); });
+}
+
 void PagesProcs::wireKeys() {
     MainWidgets& w = *m_ctx.w;
     auto* router = new KeyRouter(w.AnaForm);
     m_keys = router;
     qApp->installEventFilter(router);
+    m_inserts = new InsertGuard(w.AnaForm);
     auto typing = [](QLineEdit* box) { return typingPointOf(box); };
 
-    router->add(w.Text1, [=, this](QKeyEvent* e) {
-        return lineEditKey(
-            w.Text1, e, [this](int code, int shift) { return m_param->Text1_KeyDown(code, shift); },
-            [=, this](int ascii, QLineEdit* box) { return m_param->Text1_KeyPress(ascii, typing(box)); },
-            GridParameters);
-    });
+    addBox(w.Text1, {[this](int code, int shift) { return m_param->Text1_KeyDown(code, shift); },
+                     [=, this](int ascii, QLineEdit* box) { return m_param->Text1_KeyPress(ascii, typing(box)); },
+                     GridParameters});
     router->add(w.Combo1, [this](QKeyEvent* e) {
         if (!m_param->Combo1_KeyDown(keyCodeOf(*e), shiftOf(*e)))
             return false;
@@ -319,100 +359,73 @@ void PagesProcs::wireKeys() {
         applyFocus(GridParameters);
         return true;
     });
-    for (int i = 0; i < 6; ++i) {
-        router->add(w.Text13[i], [=, this](QKeyEvent* e) {
-            return lineEditKey(
-                w.Text13[i], e, {}, [this, i](int ascii, QLineEdit*) { return m_param->Text13_KeyPress(i, ascii); },
-                GridParameters);
-        });
-    }
+    for (int i = 0; i < 6; ++i)
+        addBox(w.Text13[i],
+               {{}, [this, i](int ascii, QLineEdit*) { return m_param->Text13_KeyPress(i, ascii); }, GridParameters});
 
-    router->add(w.Text2, [=, this](QKeyEvent* e) {
-        return lineEditKey(
-            w.Text2, e, [this](int code, int shift) { return m_id->Text2_KeyDown(code, shift); },
-            [=, this](int ascii, QLineEdit* box) { return m_id->Text2_KeyPress(ascii, typing(box)); }, GridIdMemories);
-    });
-    router->add(w.Text3, [=, this](QKeyEvent* e) {
-        return lineEditKey(
-            w.Text3, e, [this](int code, int shift) { return m_id->Text3_KeyDown(code, shift); },
-            [=, this](int ascii, QLineEdit* box) { return m_id->Text3_KeyPress(ascii, typing(box)); }, GridIdMemories);
-    });
+    addBox(w.Text2,
+           {[this](int code, int shift) { return m_id->Text2_KeyDown(code, shift); },
+            [=, this](int ascii, QLineEdit* box) { return m_id->Text2_KeyPress(ascii, typing(box)); }, GridIdMemories});
+    addBox(w.Text3,
+           {[this](int code, int shift) { return m_id->Text3_KeyDown(code, shift); },
+            [=, this](int ascii, QLineEdit* box) { return m_id->Text3_KeyPress(ascii, typing(box)); }, GridIdMemories});
     for (int i = 0; i < 4; ++i) {
-        router->add(w.Text11[i], [=, this](QKeyEvent* e) {
-            return lineEditKey(
-                w.Text11[i], e,
-                [=](int code, int) {
-                    const int to = IdMemoryEditor::Text11_KeyDown(i, code);
-                    if (to < 0)
-                        return false;
-                    w.Text11[to]->setFocus();
-                    return true;
-                },
-                [=, this](int ascii, QLineEdit* box) {
-                    return m_id->Text11_KeyPress(i, ascii, box->text(), typing(box));
-                },
-                -1);
-        });
+        addBox(w.Text11[i], {[=](int code, int) {
+                                 const int to = IdMemoryEditor::Text11_KeyDown(i, code);
+                                 if (to < 0)
+                                     return false;
+                                 w.Text11[to]->setFocus();
+                                 return true;
+                             },
+                             [=, this](int ascii, QLineEdit* box) {
+                                 return m_id->Text11_KeyPress(i, ascii, box->text(), typing(box));
+                             }});
     }
+    // The ID titles take what the indicator's code page holds, up to their length.
+    addBox(w.Text6, {});
+    addBox(w.Text8, {});
     for (int i = 0; i < 3; ++i) {
-        router->add(w.Text5[i], [=, this](QKeyEvent* e) {
-            return lineEditKey(
-                w.Text5[i], e, [this, i](int code, int shift) { return m_setpoints->Text5_KeyDown(i, code, shift); },
+        addBox(w.Text5[i],
+               {[this, i](int code, int shift) { return m_setpoints->Text5_KeyDown(i, code, shift); },
                 [=, this](int ascii, QLineEdit* box) { return m_setpoints->Text5_KeyPress(i, ascii, typing(box)); },
-                GridSetpoints);
-        });
+                GridSetpoints});
     }
-    router->add(w.Text7, [=, this](QKeyEvent* e) {
-        return lineEditKey(
-            w.Text7, e, [this](int code, int shift) { return m_presetTares->Text7_KeyDown(code, shift); },
-            [=, this](int ascii, QLineEdit* box) { return m_presetTares->Text7_KeyPress(ascii, typing(box)); },
-            GridPresetTares);
-    });
+    addBox(w.Text7, {[this](int code, int shift) { return m_presetTares->Text7_KeyDown(code, shift); },
+                     [=, this](int ascii, QLineEdit* box) { return m_presetTares->Text7_KeyPress(ascii, typing(box)); },
+                     GridPresetTares});
 
-    // Ticket lines: Enter and the arrows go from line to line; a full line hands a typed key on.
+    // Ticket lines: Enter and the arrows go from line to line, Backspace in an empty line goes
+    // back a line; a full line hands a typed key on to the next line.
     for (int group = 0; group < 2; ++group) {
         const int count = group == 0 ? 4 : 2;
+        auto lineAt = [=](int i) { return group == 0 ? w.Baslık[i] : w.DipNot[i]; };
         for (int k = 0; k < count; ++k) {
-            QLineEdit* line = group == 0 ? w.Baslık[k] : w.DipNot[k];
-            router->add(line, [=](QKeyEvent* e) {
-                auto lineAt = [&](int i) { return group == 0 ? w.Baslık[i] : w.DipNot[i]; };
-                const int code = keyCodeOf(*e);
-                const int to = group == 0 ? headerLineKeyDown(k, code) : footerLineKeyDown(k, code);
-                if (to >= 0) {
-                    lineAt(to)->setFocus();
-                    return true;
-                }
-                const QString text = e->text();
-                if (e->matches(QKeySequence::Paste) || text.size() > 1) {
-                    const QString typed = e->matches(QKeySequence::Paste) ? QApplication::clipboard()->text() : text;
-                    for (QChar c : typed) {
-                        if (!cp1254::representable(c) || c.unicode() < 32 || line->text().size() >= kTicketLineLength)
-                            break;
-                        line->insert(QString(c));
-                    }
-                    return true;
-                }
-                if (text.isEmpty())
-                    return false;
-                const int ascii = text[0].unicode();
-                const LineKeyPress p = group == 0 ? headerLineKeyPress(k, ascii, int(line->text().size()))
-                                                  : footerLineKeyPress(k, ascii, int(line->text().size()));
+            QLineEdit* line = lineAt(k);
+            auto keyPress = [=](int ascii, QLineEdit* box) {
+                const int size = int(box->text().size());
+                const LineKeyPress p =
+                    group == 0 ? headerLineKeyPress(k, ascii, size) : footerLineKeyPress(k, ascii, size);
                 if (p.focusLine >= 0)
                     lineAt(p.focusLine)->setFocus();
-                if (p.drop || p.focusLine >= 0)
-                    return true;
-                return ascii >= 32 && !cp1254::representable(text[0]);
-            });
+                return p.drop || p.focusLine >= 0 ? 0 : ascii;
+            };
+            auto keyDown = [=](int code, int) {
+                int to = group == 0 ? headerLineKeyDown(k, code) : footerLineKeyDown(k, code);
+                if (to < 0 && code == keys::Backspace)
+                    return keyPress(keys::Backspace, line) == 0;
+                if (to >= 0)
+                    lineAt(to)->setFocus();
+                return to >= 0;
+            };
+            addBox(line, {keyDown, keyPress});
         }
     }
     // The label text takes what its code page holds, up to its typing limit; pasted text is cut
     // to the room left. The program's own fills are not limited.
-    router->add(w.EPL, [this, w](QKeyEvent* e) {
-        if (e->matches(QKeySequence::Paste)) {
-            eplInsert(QApplication::clipboard()->text());
-            return true;
-        }
-        const QString text = e->text();
+    router->add(w.EPL, [this](QKeyEvent* e) {
+        if (e->matches(QKeySequence::Paste))
+            return false; // the insert guard types it
+        const QString text = typedText(*e);
         if (text.isEmpty())
             return false;
         if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
@@ -425,6 +438,7 @@ void PagesProcs::wireKeys() {
             return false;
         return !cp1254::representable(text[0]) || eplRoom() < 1;
     });
+    m_inserts->guard(w.EPL, [this](const QString& text) { eplInsert(text); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -628,20 +642,6 @@ void PagesProcs::wireHeaderPage() {
     QObject::connect(w.Command2, &QPushButton::clicked, w.AnaForm,
                      unlessDeviceBusy(m_ctx.session, [this] { Command2_Click(); }));
     QObject::connect(w.Açıklama, &QTimer::timeout, w.AnaForm, [this] { Açıklama_Timer(); });
-    // The box's own menu, with its paste going through the same limit as the keys.
-    w.EPL->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(w.EPL, &QWidget::customContextMenuRequested, w.AnaForm, [this](const QPoint& at) {
-        QPlainTextEdit* box = m_ctx.w->EPL;
-        const std::unique_ptr<QMenu> menu(box->createStandardContextMenu(at));
-        for (QAction* action : menu->actions()) {
-            if (action->objectName() != QLatin1String("edit-paste"))
-                continue;
-            QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
-            QObject::connect(action, &QAction::triggered, box,
-                             [this] { eplInsert(QApplication::clipboard()->text()); });
-        }
-        menu->exec(box->viewport()->mapToGlobal(at));
-    });
     w.EPL->setAcceptDrops(false);
     w.EPL->viewport()->setAcceptDrops(false);
 }

@@ -13,6 +13,7 @@ class PresetTareEditor;
 class QLineEdit;
 class QKeyEvent;
 class QObject;
+class InsertGuard;
 
 // The procedures of the grid pages: the in-cell editors, the date/time panel, the header/footer
 // and label-text page and clearing a page.
@@ -80,8 +81,18 @@ private:
     void wireGrids();
     void wireKeys();
     void wireHeaderPage();
-    bool lineEditKey(QLineEdit* box, QKeyEvent* e, const std::function<bool(int, int)>& keyDown,
-                     const std::function<int(int, QLineEdit*)>& keyPress, int grid);
+    // The typing rules of a one-line box: what a key does before it types (true: it acted), which
+    // characters it takes (the character to insert, 0 to drop it; none: any character the code
+    // page holds), and the grid page whose editors follow its changes (-1: none).
+    struct BoxRules {
+        std::function<bool(int, int)> keyDown;
+        std::function<int(int, QLineEdit*)> keyPress;
+        int grid = -1;
+    };
+    void addBox(QLineEdit* box, BoxRules rules);
+    bool lineEditKey(QLineEdit* box, QKeyEvent* e, const BoxRules& rules);
+    void typeChars(QLineEdit* box, const QString& text, const BoxRules& rules);
+    void finishKey(int grid);
     void applyFocus(int n);
     void clearGrid(int n);
     int eplRoom() const;
@@ -92,6 +103,7 @@ private:
     std::unique_ptr<SetpointEditor> m_setpoints;
     std::unique_ptr<PresetTareEditor> m_presetTares;
     QObject* m_keys = nullptr;
+    InsertGuard* m_inserts = nullptr;
     int m_tagPanelWidth = 2205; // twips
     // The label text last given to setEplText, and what the box showed for it.
     QString m_eplGiven, m_eplShown;

@@ -6,6 +6,8 @@
 #include "pages/gridlayout.h"
 #include "platform/basic.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -846,6 +848,15 @@ TEST_F(CalibrationWindow, ARunOfEachKindThroughTheWidgets) {
                             QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
                             QCoreApplication::sendEvent(w.Text10, &press);
                         }
+                        // Delete deletes (X11 gives it the text U+007F); a paste keeps to the
+                        // same filter.
+                        w.Text10->setCursorPosition(0);
+                        QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f)));
+                        QCoreApplication::sendEvent(w.Text10, &del);
+                        w.Text10->end(false);
+                        QApplication::clipboard()->setText(QStringLiteral("0a5"));
+                        QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+                        QCoreApplication::sendEvent(w.Text10, &paste);
                         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
                         QCoreApplication::sendEvent(w.Text10, &enter);
                     },
@@ -855,7 +866,7 @@ TEST_F(CalibrationWindow, ARunOfEachKindThroughTheWidgets) {
     } typer(w());
     w().Option1[2]->click();
     w().SSCommand3->click();
-    EXPECT_EQ(count(W(20, 4, "Lg", 12500)), 1);
+    EXPECT_EQ(count(W(20, 4, "Lg", 2505)), 1) << "12.5 less its first digit, and 05 pasted";
     EXPECT_EQ(w().Label4->text(), step(10));
 
     // An analog run: the mode option, start, a zero toggle down and up, stop.

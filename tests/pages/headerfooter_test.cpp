@@ -2,6 +2,8 @@
 
 #include "pages/editorstate.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -58,6 +60,25 @@ TEST(LabelTextFile, RoundTripKeepsTurkishLettersAndAddsNoLines) {
 
     EXPECT_FALSE(readWholeFile(dir.filePath(QStringLiteral("missing.txt"))));
     EXPECT_FALSE(writeWholeFile(dir.filePath(QStringLiteral("no/such/folder/x.txt")), "x"));
+}
+
+TEST(LabelTextFile, AnExistingFileIsReplacedOnlyByTheCompleteNewOne) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("label.txt"));
+    ASSERT_TRUE(writeWholeFile(path, "OLD TEXT\r\n"));
+#ifdef Q_OS_UNIX
+    // The new text is written beside the file and then takes its place: a reader of the old file
+    // still sees the old text whole, never a file cut short.
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(writeWholeFile(path, "NEW\r\n"));
+    EXPECT_EQ(old.readAll(), "OLD TEXT\r\n");
+#else
+    ASSERT_TRUE(writeWholeFile(path, "NEW\r\n"));
+#endif
+    EXPECT_EQ(*readWholeFile(path), "NEW\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("label.txt")})
+        << "nothing left beside it";
 }
 
 TEST(LabelTextBox, CountsLineBreaksAsTwoAndTheTagPanelOpensIn37Steps) {

@@ -63,9 +63,13 @@ TEST_F(MemoryEditorTest, IdBoxesFilterLimitMoveAndWriteTheirCells) {
     type2(QStringLiteral("34x5678"));
     EXPECT_EQ(e.Text2.text, "123456") << "a letter Beeps, a seventh digit finds no room";
     EXPECT_EQ(beeps, 1);
+    g.setColAlignment(1, GridAlignment::CenterCenter);
+    g.setColAlignment(2, GridAlignment::CenterCenter);
     type3(QStringLiteral("Şeker ağırlık Ö12"));
     EXPECT_EQ(e.Text3.text, "Şeker ağırlık Ö1") << "names take any key, 16 of them";
     EXPECT_EQ(g.TextMatrix(12, 2), e.Text3.text);
+    EXPECT_EQ(g.ColAlignment(2), GridAlignment::LeftCenter) << "a name typed in sets its column left";
+    EXPECT_EQ(g.ColAlignment(1), GridAlignment::CenterCenter);
 
     EXPECT_TRUE(e.Text2_KeyDown(keys::Enter, 0));
     EXPECT_EQ(e.takeFocus(), IdMemoryEditor::Focus::Text3);
@@ -124,6 +128,7 @@ TEST_F(MemoryEditorTest, SetpointsTakeOneCommaAndTheDivisionsDecimals) {
     SetpointEditor e(g, session, services());
     g.setTextMatrix(5, 2, QStringLiteral(" 4,5 "));
     session.DivisionDecimals = QStringLiteral("05");
+    session.DisplayMaximum = 3000.09;
     place(e, 5);
     EXPECT_EQ(e.Text5[1].text, "4,5");
     EXPECT_EQ(g.TextMatrix(5, 2), "4,5");
@@ -140,6 +145,19 @@ TEST_F(MemoryEditorTest, SetpointsTakeOneCommaAndTheDivisionsDecimals) {
     EXPECT_EQ(e.Text5[0].text, "123") << "no comma on a scale without decimals";
     type(0, QStringLiteral("45678"));
     EXPECT_EQ(e.Text5[0].text.size(), 7);
+
+    // No range set-up read yet: the scale is not known, so decimals are taken (the send checks
+    // them), but still one comma only.
+    session.DisplayMaximum.reset();
+    e.setText5(0, QString());
+    beeps = 0;
+    type(0, QStringLiteral("12,5,75"));
+    EXPECT_EQ(e.Text5[0].text, "12,575");
+    EXPECT_EQ(beeps, 1) << "the second comma";
+    e.setText5(0, QStringLiteral("1,2"));
+    EXPECT_EQ(e.Text5_KeyPress(0, ',', {1, 1}), ',') << "a comma typed over the comma";
+    EXPECT_EQ(e.Text5_KeyPress(0, ',', {3, 0}), 0);
+    session.DisplayMaximum = 3000;
 
     EXPECT_TRUE(e.Text5_KeyDown(2, keys::Enter, 0));
     EXPECT_EQ(g.Row(), 6);

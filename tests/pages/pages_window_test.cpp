@@ -6,9 +6,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +58,54 @@ protected:
         for (QChar c : text)
             key(to, 0, Qt::NoModifier, QString(c));
     }
+    // One notch of the wheel (down for a negative step) over the middle of a widget.
+    void wheel(QWidget* over, int notches) {
+        const QPointF at = QRectF(over->rect()).center();
+        QWheelEvent e(at, over->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(over, &e);
+    }
+    // Pastes the clipboard through the box's own menu.
+    void pasteFromMenu(QWidget* box) {
+        bool pasted = false;
+        // The menu runs its own loop (or pops up after the event): pick Paste there, and never
+        // leave a menu open.
+        QTimer::singleShot(0, [&] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                auto* menu = qobject_cast<QMenu*>(top);
+                if (!menu || !menu->isVisible())
+                    continue;
+                for (QAction* a : menu->actions()) {
+                    if (a->text().startsWith(QLatin1String("&Paste")) && a->isEnabled()) {
+                        a->trigger();
+                        pasted = true;
+                    }
+                }
+                menu->close();
+            }
+        });
+        QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2), box->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(box, &e);
+        QApplication::processEvents();
+        EXPECT_TRUE(pasted);
+    }
+    // Drags a text over the box's end and drops it there.
+    void drop(QWidget* box, const QString& text) {
+        QMimeData data;
+        data.setText(text);
+        const QPoint at(box->width() - 2, 2);
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box, &enter);
+        QDropEvent e(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box, &e);
+    }
+    void pasteKey(QWidget* box, const QString& clipboard) {
+        QApplication::clipboard()->setText(clipboard);
+        key(box, Qt::Key_V, Qt::ControlModifier);
+    }
+    // X11 gives the Delete key the text U+007F.
+    void del(QWidget* box) { key(box, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f))); }
+
     // The editor stands over the cell of the given row and column.
     bool over(QWidget* editor, int n, int pageRow, int col) {
         const QRect cell = w().Grid1[n]->visualRect(w().Grid1[n]->model()->index(pageRow - 1, col));
@@ -97,6 +151,38 @@ TEST_F(PagesWindowTest, ParameterPageChooseTypeAndMoveWithTheKeys) {
     clickCell(GridParameters, 56, 1);
     f.program->app.gridDüzen(GridParameters);
     EXPECT_TRUE(w().Text1->isHidden()) << "a layout hides the editor";
+}
+
+TEST_F(PagesWindowTest, TheWheelOverAFloatingEditorScrollsItsGridAndChangesNoValue) {
+    start(QStringLiteral("QM2"));
+    w().SSTab1->setCurrentIndex(4);
+    clickCell(GridParameters, 5, 1);
+    ASSERT_TRUE(over(w().Combo1, GridParameters, 5, 1));
+    const QString value = grid(GridParameters).TextMatrix(5, 1);
+    ASSERT_EQ(value, w().Combo1->itemText(0));
+    wheel(w().Combo1, -2);
+    EXPECT_EQ(grid(GridParameters).TextMatrix(5, 1), value) << "the wheel chose nothing";
+    EXPECT_EQ(w().Combo1->currentIndex(), 0);
+    EXPECT_GT(grid(GridParameters).TopRow(), 1) << "the grid scrolled instead";
+    EXPECT_TRUE(w().Combo1->isHidden()) << "the row went up under the heading: the top test hides the box";
+
+    clickCell(GridParameters, 30, 1);
+    ASSERT_TRUE(over(w().Combo1, GridParameters, 30, 1));
+    const int top = grid(GridParameters).TopRow();
+    wheel(w().Combo1, 1);
+    EXPECT_LT(grid(GridParameters).TopRow(), top);
+    EXPECT_TRUE(over(w().Combo1, GridParameters, 30, 1)) << "the box follows its row";
+    EXPECT_EQ(grid(GridParameters).TextMatrix(30, 1), w().Combo1->itemText(0));
+
+    w().SSTab1->setTabVisible(2, true);
+    w().SSTab1->setCurrentIndex(2);
+    clickCell(GridPresetTares, 20, 1);
+    type(w().Text7, QStringLiteral("5"));
+    const int tareTop = grid(GridPresetTares).TopRow();
+    wheel(w().Text7, -2);
+    EXPECT_GT(grid(GridPresetTares).TopRow(), tareTop);
+    EXPECT_TRUE(w().Text7->isHidden() || over(w().Text7, GridPresetTares, 20, 1));
+    EXPECT_EQ(grid(GridPresetTares).TextMatrix(20, 1), "5");
 }
 
 TEST_F(PagesWindowTest, DatePanelOpensOnRowOneAndWritesTheClock) {
@@ -156,9 +242,109 @@ TEST_F(PagesWindowTest, IdMemoryPageNumbersNamesAndTheFixedBoxes) {
     EXPECT_EQ(focus(), w().Text11[3]);
 }
 
+TEST_F(PagesWindowTest, PastedAndDroppedTextKeepsToTheTypingRulesOfEveryBox) {
+    start(QStringLiteral("QM2"));
+    const QString han = QString(QChar(0x4E2D)); // no place in the indicator's code page
+    w().SSTab1->setCurrentIndex(1);
+    w().Text11[0]->setFocus();
+    pasteKey(w().Text11[0], QStringLiteral("AB12CD"));
+    EXPECT_EQ(w().Text11[0]->text(), "") << "an ID number takes digits only";
+    EXPECT_EQ(beeps, 1);
+    QApplication::clipboard()->setText(QStringLiteral("1234567"));
+    pasteFromMenu(w().Text11[2]);
+    EXPECT_EQ(w().Text11[2]->text(), "123456");
+    EXPECT_EQ(grid(GridIdMemories).TextMatrix(2, 1), "123456") << "the cell follows the box";
+    pasteKey(w().Text11[0], QStringLiteral("12x4"));
+    EXPECT_EQ(w().Text11[0]->text(), "12");
+    QApplication::clipboard()->setText(QString(40, u'n'));
+    pasteFromMenu(w().Text11[1]);
+    EXPECT_EQ(w().Text11[1]->text(), QString(16, u'n')) << "a name holds 16 characters";
+    QApplication::clipboard()->setText(QStringLiteral("Ali") + han + QStringLiteral("Veli"));
+    pasteFromMenu(w().Text11[3]);
+    EXPECT_EQ(w().Text11[3]->text(), "Ali");
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("7x"));
+    w().Text11[0]->setFocus();
+    QApplication::sendEvent(w().Text11[0], &composed);
+    EXPECT_EQ(w().Text11[0]->text(), "127") << "an input method types through the filter too";
+
+    QApplication::clipboard()->setText(QStringLiteral("ÜRÜN") + han + QStringLiteral("KODU"));
+    pasteFromMenu(w().Text6);
+    EXPECT_EQ(w().Text6->text(), QStringLiteral("ÜRÜN"));
+    type(w().Text8, han + QStringLiteral("Ş"));
+    EXPECT_EQ(w().Text8->text(), QStringLiteral("Ş"));
+    drop(w().Text8, QStringLiteral("A") + han);
+    EXPECT_EQ(w().Text8->text(), QStringLiteral("ŞA"));
+
+    clickCell(GridIdMemories, 5, 1);
+    pasteKey(w().Text2, QStringLiteral("9a9"));
+    EXPECT_EQ(grid(GridIdMemories).TextMatrix(5, 1), "9");
+
+    w().SSTab1->setCurrentIndex(3);
+    clickCell(GridSetpoints, 2, 1);
+    pasteKey(w().Text5[0], QStringLiteral("1,2,3"));
+    EXPECT_EQ(grid(GridSetpoints).TextMatrix(2, 1), "1,2") << "one comma";
+
+    w().SSTab1->setCurrentIndex(0);
+    pasteKey(w().Baslık[0], QStringLiteral("TAR") + han + QStringLiteral("VEX"));
+    EXPECT_EQ(w().Baslık[0]->text(), "TAR");
+    QApplication::clipboard()->setText(QStringLiteral("A") + han);
+    pasteFromMenu(w().DipNot[1]);
+    EXPECT_EQ(w().DipNot[1]->text(), "A");
+    drop(w().Baslık[2], QString(25, u'x'));
+    EXPECT_EQ(w().Baslık[2]->text(), QString(20, u'x'));
+    w().Option3[1]->click();
+    QApplication::clipboard()->setText(QStringLiteral("N") + han + QStringLiteral("P1"));
+    pasteFromMenu(w().EPL->viewport());
+    EXPECT_EQ(f.program->pages.eplText(), "NP1");
+}
+
+TEST_F(PagesWindowTest, EditingKeysNeverReachTheCharacterFilters) {
+    start(QStringLiteral("QM2"));
+    w().SSTab1->setCurrentIndex(1);
+    w().Text11[0]->setText(QStringLiteral("1234"));
+    w().Text11[0]->setFocus();
+    w().Text11[0]->setCursorPosition(0);
+    del(w().Text11[0]);
+    EXPECT_EQ(w().Text11[0]->text(), "234");
+    EXPECT_EQ(grid(GridIdMemories).TextMatrix(1, 1), "234");
+    clickCell(GridIdMemories, 4, 1);
+    type(w().Text2, QStringLiteral("56"));
+    w().Text2->setCursorPosition(0);
+    del(w().Text2);
+    EXPECT_EQ(grid(GridIdMemories).TextMatrix(4, 1), "6");
+    EXPECT_EQ(beeps, 0) << "Delete is no refused character";
+
+    w().SSTab1->setCurrentIndex(4);
+    clickCell(GridParameters, 78, 1);
+    type(w().Text1, QStringLiteral("123"));
+    w().Text1->setCursorPosition(1);
+    del(w().Text1);
+    EXPECT_EQ(grid(GridParameters).TextMatrix(78, 1), "13");
+
+    w().SSTab1->setCurrentIndex(0);
+    w().Baslık[1]->setFocus();
+    type(w().Baslık[1], QString(20, u'a'));
+    w().Baslık[1]->setCursorPosition(0);
+    del(w().Baslık[1]);
+    EXPECT_EQ(w().Baslık[1]->text().size(), 19) << "a full line deletes too";
+    EXPECT_EQ(focus(), w().Baslık[1]);
+    w().Baslık[1]->clear();
+    key(w().Baslık[1], Qt::Key_Backspace, Qt::NoModifier, "\b");
+    EXPECT_EQ(focus(), w().Baslık[0]) << "Backspace in an empty line still goes back a line";
+
+    w().Option3[1]->click();
+    f.program->pages.setEplText(QString(996, u'e'));
+    w().EPL->setFocus();
+    w().EPL->moveCursor(QTextCursor::Start);
+    del(w().EPL);
+    EXPECT_EQ(f.program->pages.eplText().size(), 995) << "a full label text deletes too";
+}
+
 TEST_F(PagesWindowTest, SetpointAndPresetTareBoxesFollowTheirRows) {
     start(QStringLiteral("QM2"));
     f.session().DivisionDecimals = QStringLiteral("5");
+    f.session().DisplayMaximum = 3000.5;
     w().SSTab1->setCurrentIndex(3);
     clickCell(GridSetpoints, 4, 3);
     EXPECT_EQ(focus(), w().Text5[0]);
@@ -234,6 +420,17 @@ TEST_F(PagesWindowTest, HeaderLinesAlignmentAndLabelTextFile) {
     ASSERT_EQ(f.dialogs.messages().size(), 1);
     EXPECT_TRUE(f.dialogs.messages().value(0).text.contains(QStringLiteral("missing.txt")));
 
+    // A file that cannot be written is told, with its name.
+    f.dialogs.clear();
+    const QString unwritable = dir.filePath(QStringLiteral("no-folder/etiket.txt"));
+    f.dialogs.answerFile(unwritable);
+    w().SSCommand10[1]->click();
+    ASSERT_EQ(f.dialogs.messages().size(), 1);
+    EXPECT_EQ(f.dialogs.messages()[0].text,
+              MessageTables::at(f.session().messages.ExtraText, 22) + QStringLiteral("\r\n") + unwritable);
+    EXPECT_EQ(f.dialogs.messages()[0].icon, MsgIcon::Critical);
+    EXPECT_FALSE(QFile::exists(unwritable));
+
     f.program->pages.setEplText(QString());
     type(w().EPL, QString(994, u'e'));
     QApplication::clipboard()->setText(QStringLiteral("ab\ncd"));
@@ -290,11 +487,32 @@ TEST_F(PagesWindowTest, ClearingAsksAndEmptiesOnlyThePageInView) {
 
     w().SSTab1->setCurrentIndex(0);
     w().Baslık[0]->setText(QStringLiteral("TARVEX"));
+    w().DipNot[1]->setText(QStringLiteral("İYİ GÜNLER"));
+    f.program->pages.setEplText(QStringLiteral("N\r\nP1\r\n"));
+    w().Option3[1]->click();
     f.program->pages.setCentred(1, true);
     f.dialogs.answerMessage(MsgResult::Yes);
     f.program->pages.SilEm();
     EXPECT_TRUE(w().Baslık[0]->text().isEmpty());
+    EXPECT_TRUE(w().DipNot[1]->text().isEmpty());
+    EXPECT_TRUE(f.program->pages.eplText().isEmpty()) << "the label text goes with the page";
     EXPECT_FALSE(f.program->pages.centred(1));
+    EXPECT_TRUE(w().Option3[1]->isChecked()) << "the printer kind stays";
+
+    // Clearing the parameter page leaves the other pages as they are.
+    grid(GridIdMemories).setTextMatrix(7, 2, QStringLiteral("KEPT"));
+    w().Text11[1]->setText(QStringLiteral("SÜRÜCÜ"));
+    w().Text6->setText(QStringLiteral("ÜRÜN"));
+    grid(GridSetpoints).setTextMatrix(2, 1, QStringLiteral("12,5"));
+    w().Baslık[3]->setText(QStringLiteral("SATIR"));
+    w().SSTab1->setCurrentIndex(4);
+    f.dialogs.answerMessage(MsgResult::Yes);
+    f.program->pages.SilEm();
+    EXPECT_EQ(grid(GridIdMemories).TextMatrix(7, 2), "KEPT");
+    EXPECT_EQ(w().Text11[1]->text(), QStringLiteral("SÜRÜCÜ"));
+    EXPECT_EQ(w().Text6->text(), QStringLiteral("ÜRÜN"));
+    EXPECT_EQ(grid(GridSetpoints).TextMatrix(2, 1), "12,5");
+    EXPECT_EQ(w().Baslık[3]->text(), "SATIR");
 }
 
 } // namespace

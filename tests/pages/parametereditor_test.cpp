@@ -214,7 +214,11 @@ TEST_F(ParameterEditorTest, LeavingPortFunctionThreeWarnsOnlyRightAfterIt) {
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown.value(0).icon, MsgIcon::Critical);
     EXPECT_EQ(dialogs.shown.value(0).title, MessageTables::at(session.messages.ExtraText, 11));
-    EXPECT_TRUE(dialogs.shown.value(0).text.contains(QStringLiteral("\r\n")));
+    const MessageTables& m = session.messages;
+    EXPECT_FALSE(MessageTables::at(m.ExtraText, 6).isEmpty());
+    EXPECT_EQ(dialogs.shown.value(0).text,
+              MessageTables::at(m.ExtraText, 5) + QStringLiteral("\r\n") + MessageTables::at(m.ExtraText, 6))
+        << "the warning and, on its own line, what to do";
     EXPECT_EQ(grid.TextMatrix(41, 1), cfg(6)) << "the new choice stays";
 
     editor->Combo1_Click(3);
@@ -244,6 +248,7 @@ TEST_F(ParameterEditorTest, KeyboardMovesSkipSectionsAndOtherModelRows) {
         {"QM2", true, keys::Enter, 1, 13, 10},  {"QM1", true, keys::Enter, 0, 13, 15},
         {"QM1", true, keys::Enter, 0, 17, 22},  {"QM1", true, keys::Enter, 0, 26, 29},
         {"QM1", true, keys::Enter, 0, 51, 53},  {"QM1", true, keys::Enter, 0, 53, 56},
+        {"QM1", true, keys::Enter, 1, 53, 51},  {"QM2", true, keys::Enter, 1, 53, 52},
         {"QM1", true, keys::Enter, 1, 29, 26},  {"QM1", true, keys::Enter, 1, 23, 21},
         {"QM1", true, keys::Enter, 1, 15, 13},  {"QM2", true, keys::Enter, 0, 17, 18},
         {"QM2", true, keys::Enter, 1, 29, 27},  {"QM2", true, keys::Enter, 0, 60, 63},
@@ -280,6 +285,35 @@ TEST_F(ParameterEditorTest, MovesScrollAsTheEditorLeavesTheGrid) {
     editor->Combo1_KeyDown(keys::Enter, 1);
     EXPECT_EQ(grid.TopRow(), grid.Row()) << "Shift+Enter in the choice box scrolls on every row but 57";
     EXPECT_LT(grid.TopRow(), top);
+
+    // Shift+Enter onto row 57 keeps the view while the row stands well inside it; any other row
+    // comes to the top.
+    editor->gridHeight = 30 * 280;
+    grid.setTopRow(50);
+    grid.setRow(58); // the choice box keeps the key of the row it was on
+    editor->Combo1_KeyDown(keys::Enter, keys::ShiftAlone);
+    EXPECT_EQ(grid.Row(), 57);
+    EXPECT_EQ(grid.TopRow(), 50);
+    place(60);
+    editor->Combo1_KeyDown(keys::Enter, keys::ShiftAlone);
+    EXPECT_EQ(grid.Row(), 59);
+    EXPECT_EQ(grid.TopRow(), 59);
+}
+
+TEST_F(ParameterEditorTest, EditorsOverRowsScrolledUnderTheHeadingStayHidden) {
+    grid.setTopRow(10);
+    place(9);
+    EXPECT_FALSE(editor->Combo1.visible) << "the row above the first in view";
+    EXPECT_FALSE(editor->Text1.visible);
+    place(10);
+    EXPECT_TRUE(editor->Combo1.visible);
+    place(5);
+    EXPECT_FALSE(editor->Combo1.visible);
+    place(18);
+    EXPECT_TRUE(editor->Text1.visible);
+    grid.setTopRow(20);
+    place(18);
+    EXPECT_FALSE(editor->Text1.visible);
 }
 
 TEST_F(ParameterEditorTest, TextRowsKeepToTheirRulesAndWorkingValues) {
@@ -315,6 +349,11 @@ TEST_F(ParameterEditorTest, TextRowsKeepToTheirRulesAndWorkingValues) {
 
     grid.setTextMatrix(19, 1, QStringLiteral("7"));
     place(19);
+    editor->setText1(QString());
+    type(QStringLiteral("1.,5"));
+    EXPECT_EQ(editor->Text1.text, "15") << "row 19 holds a whole number";
+    grid.setTextMatrix(19, 1, QStringLiteral("7"));
+    place(19);
     place(21);
     EXPECT_EQ(editor->Text1.text, "5,1") << "an empty cell is raised to the least value";
     EXPECT_EQ(editor->Text1.maxLength, 3);
@@ -322,6 +361,9 @@ TEST_F(ParameterEditorTest, TextRowsKeepToTheirRulesAndWorkingValues) {
     editor->Text1.text = QStringLiteral("4"); // typed over the selected text
     editor->Text1_Change();
     EXPECT_EQ(editor->Text1.text, "5,1");
+    editor->setText1(QStringLiteral("5"));
+    EXPECT_EQ(editor->Text1.text, "5") << "5 itself is not below 5";
+    EXPECT_EQ(grid.TextMatrix(21, 1), "5");
     editor->setText1(QStringLiteral("9"));
     type(QStringLiteral(".9"));
     EXPECT_EQ(editor->Text1.text, "9.9");
