@@ -3,8 +3,6 @@
 #include "pages/editorstate.h"
 #include "platform/cp1254.h"
 
-#include <QFile>
-#include <QSaveFile>
 
 int headerLineKeyDown(int line, int keyCode) {
     if (keyCode == keys::Enter || keyCode == keys::Down)
@@ -63,27 +61,6 @@ QByteArray labelTextFileBytes(const QString& text) {
     if (!bytes.endsWith("\r\n"))
         bytes += "\r\n";
     return bytes;
-}
-
-std::optional<QByteArray> readWholeFile(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
-}
-
-bool writeWholeFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
 }
 
 int labelTextLength(const QString& boxText) {

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <optional>
 
 // The header/footer and label-printer text page: the keys of the six ticket lines, the label text
 // and its file, and the sliding tag panel.
@@ -34,10 +33,6 @@ QString labelTextFromFile(const QByteArray& bytes);
 // What saving writes: the text followed by CR LF, unless it already ends with one.
 QByteArray labelTextFileBytes(const QString& text);
 
-// Reads a whole file; nothing when it cannot be opened or read.
-std::optional<QByteArray> readWholeFile(const QString& path);
-// Writes a whole file through a temporary file that replaces it only when complete.
-bool writeWholeFile(const QString& path, const QByteArray& bytes);
 
 // Characters the box's text counts (a line break counts as its CR LF).
 int labelTextLength(const QString& boxText);

@@ -11,6 +11,7 @@
 #include "pages/parametereditor.h"
 #include "platform/cp1254.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 
 #include <QApplication>
 #include <QClipboard>

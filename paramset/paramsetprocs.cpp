@@ -8,10 +8,10 @@
 #include "paramset/parameterfile.h"
 #include "paramset/recordcopy.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QSignalBlocker>
 
 namespace {
@@ -67,13 +67,7 @@ bool ParamsetProcs::KayıtEt(int Index, const std::function<void()>& buildRecord
 
     if (buildRecord)
         buildRecord();
-    QSaveFile file(path);
-    const QByteArray image = encodeParameterSet(s.CurrentParameterSet);
-    // Unbuffered, so that a write that fails (a full disk) is seen here: a buffered one would fail
-    // only in commit's flush, which then still puts the cut file in place of the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(image) != image.size() ||
-        !file.commit()) {
-        file.cancelWriting();
+    if (!writeWholeFile(path, encodeParameterSet(s.CurrentParameterSet))) {
         m_ctx.dialogs.messageBox(MessageTables::at(s.messages.ExtraText, kSaveFailedText) + u'\n' +
                                      QDir::toNativeSeparators(path),
                                  MsgButtons::Ok, MsgIcon::Critical);

@@ -1,6 +1,7 @@
 #include "pages/headerfooter.h"
 
 #include "pages/editorstate.h"
+#include "platform/files.h"
 
 #include <QDir>
 #include <QFile>

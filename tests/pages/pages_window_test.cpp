@@ -426,9 +426,9 @@ TEST_F(PagesWindowTest, HeaderLinesAlignmentAndLabelTextFile) {
     f.dialogs.answerFile(unwritable);
     w().SSCommand10[1]->click();
     ASSERT_EQ(f.dialogs.messages().size(), 1);
-    EXPECT_EQ(f.dialogs.messages()[0].text,
+    EXPECT_EQ(f.dialogs.messages().value(0).text,
               MessageTables::at(f.session().messages.ExtraText, 22) + QStringLiteral("\r\n") + unwritable);
-    EXPECT_EQ(f.dialogs.messages()[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(f.dialogs.messages().value(0).icon, MsgIcon::Critical);
     EXPECT_FALSE(QFile::exists(unwritable));
 
     f.program->pages.setEplText(QString());

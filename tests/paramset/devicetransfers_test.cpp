@@ -437,7 +437,7 @@ TEST_F(Transfers, SetpointsAreScaledExactlyOrNotSentAtAll) {
     EXPECT_FALSE(run(&DeviceTransfers::STPYaz));
     EXPECT_TRUE(sim().frames.isEmpty());
     ASSERT_EQ(f->dialogs.messages().size(), 1);
-    EXPECT_EQ(f->dialogs.messages()[0].text, extraText(37) + QStringLiteral("\n1 / 1: 452,25"));
+    EXPECT_EQ(f->dialogs.messages().value(0).text, extraText(37) + QStringLiteral("\n1 / 1: 452,25"));
     EXPECT_EQ(sim().setpointRecord(0), before);
     s().DivisionDecimals = QStringLiteral("00");
 
