@@ -155,6 +155,8 @@ private:
     bool finishStep();
     StepEnd poll();
     bool spanPrompt(QString& entry);
+    // Refused, or declined ("@9"): either way the step did not happen.
+    bool stepRefused(const QString& answer) const;
     void stepLamp(const QString& caption, bool ok);
     void unlockAfterRun();
     bool text10Key(int key, const QString& typed);

@@ -487,6 +487,53 @@ TEST_F(CalibrationWindow, DeclinedAnswersEndOrKeepAsTheirStepSays) {
     EXPECT_EQ(prompt.shown, 1);
 }
 
+// A step the indicator declines did not happen, whatever status it reports afterwards: the run
+// ends as when the step is refused, and never in green.
+TEST_F(CalibrationWindow, ADeclinedStepEndsTheRunAsARefusedOne) {
+    struct Case {
+        int kind;
+        QByteArray after;    // the indicator declines from the exchange after this frame ...
+        QByteArray declined; // ... up to this one
+        int polls;
+        bool finished;
+    };
+    start(); // for the frames below
+    const QList<Case> cases = {
+        {1, W(22, 2, "Lg", 1), W(22, 2, "Lg", 3), 0, false},     // the zero step
+        {2, W(20, 4, "Lg", 100000), W(22, 2, "Lg", 4), 0, true}, // the span step
+        {2, R(0, 4), W(20, 4, "Lg", 100000), 0, true},           // the span weight
+        {1, R(23, 2), W(22, 2, "Lg", 2), 2, true},               // the finish
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.kind << " declined " << c.declined.constData());
+        start();
+        readPage();
+        PromptAnswers prompt(w(), {QStringLiteral("100")});
+        f->dialogs.answerMessage(MsgResult::Ok);
+        f->clock.onWait = [this, &c](double) {
+            const QByteArray last = frames().value(frames().size() - 1);
+            if (last == c.after)
+                f->indicator.faults.refuseWith9Registers = {20, 22};
+            else if (last == c.declined)
+                f->indicator.faults.refuseWith9Registers.clear();
+        };
+        run(c.kind);
+        f->clock.onWait = nullptr;
+
+        ASSERT_EQ(count(c.declined), 1);
+        EXPECT_EQ(messages().value(messages().size() - 1), errorText(0));
+        EXPECT_FALSE(s().Connected);
+        EXPECT_EQ(count(R(23, 2)), c.polls);
+        EXPECT_EQ(count(W(22, 2, "Lg", 2)), c.finished ? 1 : 0);
+        if (c.finished) {
+            EXPECT_EQ(w().Label4->text(), s().messages.StatusText[2]);
+        }
+        EXPECT_NE(label4Colour(), kGreen);
+        EXPECT_TRUE(w().SSTab1->isEnabled());
+        EXPECT_FALSE(f->port.isOpen());
+    }
+}
+
 TEST_F(CalibrationWindow, ClosingTheWindowAtThePromptEndsTheRunQuietly) {
     start();
     readPage();
