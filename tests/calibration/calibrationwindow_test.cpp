@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QProgressBar>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -828,7 +829,33 @@ TEST_F(CalibrationWindow, StatusPageReadAsAWhole) {
     f->indicator.setReg(25, 0x0A10);
     s().cal.AnalogCardPresent.reset();
     ASSERT_EQ(f->program->link.PortAç(), 0);
+    // Each bar's steps in tenths of the whole, with the time each was shown.
+    struct Step {
+        double tenths;
+        double at;
+    };
+    std::array<QList<Step>, 2> steps;
+    std::array<QProgressBar*, 2> bars = {w().ProgressBar1, w().ProgressBar3};
+    for (int k = 0; k < 2; ++k) {
+        bars[k]->reset();
+        QObject::connect(bars[k], &QProgressBar::valueChanged, bars[k], [this, &steps, bar = bars[k], k](int value) {
+            steps[k] << Step{10.0 * value / bar->maximum(), f->clock.totalWaited};
+        });
+    }
     cal().StatuOku();
+    for (QProgressBar* bar : bars)
+        QObject::disconnect(bar, &QProgressBar::valueChanged, bar, nullptr);
+    auto tenths = [](const QList<Step>& l) {
+        QList<double> out;
+        for (const Step& st : l)
+            out << st.tenths;
+        return out;
+    };
+    EXPECT_EQ(tenths(steps[0]), QList<double>({0, 1, 2, 3, 4, 5, 6, 8, 9, 10}));
+    EXPECT_EQ(tenths(steps[1]), QList<double>({0.5, 2, 3, 4, 5, 6, 8, 9, 10}));
+    // 9 is shown while the hardware status is awaited.
+    ASSERT_EQ(steps[1].size(), 9);
+    EXPECT_GE(steps[1][8].at - steps[1][7].at, s().ReadWaitTime - 1e-9);
 
     EXPECT_EQ(frames(), QList<QByteArray>({W(19, 2, "Lg", 19), R(0, 4), R(3, 4), R(5, 4), W(8, 2, "LG", 7), R(11, 4),
                                            R(13, 4), R(15, 4), R(2, 2), R(25, 2), W(19, 2, "Lg", 20)}));
@@ -848,13 +875,80 @@ TEST_F(CalibrationWindow, StatusPageReadAsAWhole) {
     EXPECT_TRUE(w().ProgressBar3->isHidden());
     EXPECT_EQ(w().ProgressBar1->value(), 10);
 
-    // The first answer refused: disconnected, host mode not left.
+    // The first answer refused: told, disconnected, host mode left.
     f->indicator.clearLog();
     f->indicator.faults.refuseRegisters = {0};
     cal().StatuOku();
     EXPECT_FALSE(s().Connected);
-    EXPECT_EQ(frames().size(), 2);
+    EXPECT_EQ(frames(), QList<QByteArray>({W(19, 2, "Lg", 19), R(0, 4), W(19, 2, "Lg", 20)}));
     EXPECT_EQ(messages(), QStringList({errorText(0)}));
+}
+
+// No answer of the status read reaches the page or the flags unless it came whole; the first one
+// that did not is told and disconnects, and nothing more is read.
+TEST_F(CalibrationWindow, EveryAnswerOfTheStatusReadIsCheckedWhole) {
+    struct Case {
+        const char* what;
+        int failed;       // the register whose answer fails
+        QByteArray after; // the fault begins after this frame (none: from the start)
+        std::function<void(SimIndicator::Faults&)> fault;
+    };
+    start(); // for the frames below
+    const QList<Case> cases = {
+        {"the line dies", 13, R(11, 4), [](SimIndicator::Faults& f) { f.silent = true; }},
+        {"compare value declined", 3, {}, [](SimIndicator::Faults& f) { f.refuseWith9Registers = {3}; }},
+        {"status word corrupted", 2, R(15, 4), [](SimIndicator::Faults& f) { f.wrongLrc = true; }},
+        {"hardware status refused", 25, {}, [](SimIndicator::Faults& f) { f.refuseRegisters = {25}; }},
+    };
+    const QList<int> registers = {0, 3, 5, 11, 13, 15, 2, 25};
+    const QMap<int, QList<int>> rowsOf = {{0, {1}},
+                                          {3, {2}},
+                                          {5, {3}},
+                                          {11, {4}},
+                                          {13, {5}},
+                                          {15, {6}},
+                                          {2, {7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}},
+                                          {25, {23, 24, 25, 26, 27, 28, 29}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        start();
+        f->indicator.setReg(2, 0xE52A);
+        for (int row = 1; row < status().Rows(); ++row)
+            status().setTextMatrix(row, 1, QStringLiteral("x"));
+        s().cal.AnalogCardPresent.reset();
+        s().cal.CalibrationEnabled.reset();
+        s().param.ValueArray[4] = 777;
+        if (c.after.isEmpty())
+            c.fault(f->indicator.faults);
+        f->clock.onWait = [this, &c](double) {
+            if (!c.after.isEmpty() && frames().value(frames().size() - 1) == c.after)
+                c.fault(f->indicator.faults);
+        };
+        ASSERT_EQ(f->program->link.PortAç(), 0);
+        cal().StatuOku();
+        f->clock.onWait = nullptr;
+
+        EXPECT_EQ(messages(), QStringList({errorText(0)}));
+        EXPECT_FALSE(s().Connected);
+        EXPECT_TRUE(w().ProgressBar3->isHidden());
+        // Nothing read after the failed answer; host mode left.
+        const qsizetype failedAt =
+            frames().indexOf(R(c.failed, 2)) >= 0 ? frames().indexOf(R(c.failed, 2)) : frames().indexOf(R(c.failed, 4));
+        ASSERT_GE(failedAt, 0);
+        EXPECT_EQ(frames().mid(failedAt + 1), QList<QByteArray>({W(19, 2, "Lg", 20)}));
+        // The rows of the answers before the failed one are filled, the failed one's and the
+        // later ones' are not touched.
+        bool before = true;
+        for (int reg : registers) {
+            before = before && reg != c.failed;
+            for (int row : rowsOf[reg])
+                EXPECT_EQ(status().TextMatrix(row, 1) != QStringLiteral("x"), before) << "row " << row;
+        }
+        EXPECT_EQ(s().param.ValueArray[4] != 777, c.failed != 3);
+        EXPECT_FALSE(s().cal.CalibrationEnabled);
+        EXPECT_FALSE(s().cal.AnalogCardPresent);
+        f->indicator.resetFaults();
+    }
 }
 
 TEST_F(CalibrationWindow, StatusTimerRefreshesWhileConnected) {
