@@ -800,6 +800,41 @@ TEST_F(AnalogWindow, SteppingStopsAtBothEndsOfTheRange) {
     }
 }
 
+// A value that could not be read is no limit: the page says it was not read, sends no step, and
+// the next tick reads again at once.
+TEST_F(AnalogWindow, AnUnreadValueIsToldAndNotTakenForALimit) {
+    struct Case {
+        bool zero;
+        std::function<void(SimIndicator::Faults&)> fault;
+    };
+    for (const Case& c : {Case{true, [](SimIndicator::Faults& f) { f.refuseRegisters = {190}; }},
+                          Case{false, [](SimIndicator::Faults& f) { f.wrongLrc = true; }},
+                          Case{true, [](SimIndicator::Faults& f) { f.silent = true; }}}) {
+        SCOPED_TRACE(testing::Message() << "zero " << c.zero);
+        analogMode();
+        startRun();
+        const int reg = c.zero ? 190 : 191;
+        setOption(w().Option6[c.zero ? 0 : 1], true);
+        cal().Option6_Click(c.zero ? 0 : 1);
+        f->indicator.setReg(reg, 1000);
+        (c.zero ? w().Sıfır : w().FS)[1]->click();
+        f->indicator.clearLog();
+
+        c.fault(f->indicator.faults);
+        cal().Timer1_Timer();
+        EXPECT_EQ(frames(), QList<QByteArray>({W(19, 2, "Lg", 7), R(reg, 2)}));
+        EXPECT_EQ(w().Label7->text(), errorText(0));
+        EXPECT_EQ(f->indicator.reg(reg), 1000);
+
+        f->indicator.resetFaults();
+        f->indicator.clearLog();
+        cal().Timer1_Timer();
+        EXPECT_EQ(frames(), QList<QByteArray>({W(19, 2, "Lg", 7), R(reg, 2), W(24, 2, "Lg", c.zero ? 4 : 8)}));
+        EXPECT_EQ(f->indicator.reg(reg), 900);
+        EXPECT_EQ(w().Label7->text(), w().Option6[c.zero ? 0 : 1]->text() + QStringLiteral(": 1000"));
+    }
+}
+
 TEST_F(AnalogWindow, ATabChangeReleasesTheToggleAndStopsTheRun) {
     analogMode();
     startRun();
