@@ -344,6 +344,30 @@ TEST_F(CalibrationWindow, AGeneralCalibrationNeedsTheBytesItWritesBack) {
     EXPECT_EQ(messages(), QStringList({extra(SetupNotReadText)}));
     EXPECT_TRUE(frames().isEmpty());
     EXPECT_TRUE(w().SSTab1->isEnabled());
+
+    // Read in an earlier connection: after connecting again they are not taken, even when the
+    // indicator's configuration byte cannot be read at the connect.
+    for (bool twoRanges : {true, false}) {
+        SCOPED_TRACE(twoRanges ? "two ranges" : "one range");
+        f->indicator.setBytes(128, QByteArray::fromHex(twoRanges ? "010009050B08" : "00001E051E05"));
+        f->indicator.setBytes(149, QByteArray::fromHex("0001A10000B200C3"));
+        readPage();
+        ASSERT_EQ(s().cal.CalibrationRecordPart1, QStringLiteral("A1"));
+        f->linkProcs().Image2_Click(1);
+        if (!twoRanges)
+            f->indicator.faults.refuseRegisters = {149};
+        f->linkProcs().Image2_Click(0);
+        ASSERT_TRUE(s().Connected);
+        f->indicator.resetFaults();
+        f->indicator.clearLog();
+        f->dialogs.clear();
+        // A run that went ahead stops at its first question.
+        PromptAnswers prompt(w(), {});
+        f->dialogs.answerMessage(MsgResult::Cancel);
+        run(0);
+        EXPECT_EQ(messages(), QStringList({extra(SetupNotReadText)}));
+        EXPECT_TRUE(frames().isEmpty());
+    }
 }
 
 TEST_F(CalibrationWindow, SpanWeightEntries) {
