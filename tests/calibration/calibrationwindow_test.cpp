@@ -112,6 +112,13 @@ protected:
     QColor label4Colour() { return w().Label4->palette().color(QPalette::Window); }
 
     // Runs a calibration of the given kind through its option and start button.
+    // Lets real timers fire for the given time.
+    static void runEventsFor(int ms) {
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
     void run(int kind) {
         setOption(w().Option1[kind], true);
         cal().Option1_Click(kind);
@@ -623,6 +630,13 @@ TEST_F(CalibrationWindow, ALiveWeightTimerWithoutItsPortStopsAfterOneMessage) {
     EXPECT_FALSE(w().Timer3->isActive());
     EXPECT_EQ(messages(), QStringList({QStringLiteral("COM5 bulunmamaktadır")}));
     EXPECT_TRUE(w().SSCommand6->isEnabled());
+
+    // The same driven by the timer itself: the tick that stopped it does not arm it again.
+    f->dialogs.clear();
+    w().Timer3->start();
+    runEventsFor(5 * w().Timer3->interval());
+    EXPECT_FALSE(w().Timer3->isActive());
+    EXPECT_EQ(messages(), QStringList({QStringLiteral("COM5 bulunmamaktadır")}));
 }
 
 // The live weight holds the indicator most of the time it runs: what the user does on the page
@@ -1021,6 +1035,13 @@ TEST_F(CalibrationWindow, StatusTimerRefreshesWhileConnected) {
     cal().Timer4_Timer();
     EXPECT_TRUE(frames().isEmpty());
     EXPECT_FALSE(w().Timer4->isActive());
+
+    // Driven by the timer itself, the tick that finds no connection stops it for good.
+    w().Timer4->setInterval(20);
+    w().Timer4->start();
+    runEventsFor(200);
+    EXPECT_FALSE(w().Timer4->isActive());
+    EXPECT_TRUE(frames().isEmpty());
 }
 
 // ---------------------------------------------------------------------------------------------
