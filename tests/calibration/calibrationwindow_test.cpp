@@ -185,6 +185,30 @@ TEST_F(CalibrationWindow, ACodeNotInTheTableLeavesNoLimitsAndTellsTheUser) {
     EXPECT_FALSE(s().Capacity);
     EXPECT_TRUE(s().DivisionDecimals.isEmpty());
 
+    // Without the configuration byte, a range mode and capacity codes in no list, or no range
+    // record at all, leave the lists at the earlier reading's 300 kg and 0.005 kg: those entries
+    // are not this indicator's and give no limits.
+    for (bool answered : {true, false}) {
+        SCOPED_TRACE(answered ? "codes in no list" : "no range record");
+        f->indicator.resetFaults();
+        f->indicator.setBytes(128, QByteArray::fromHex("00001E051E05"));
+        cal().TaksimatBul();
+        ASSERT_EQ(s().DisplayMaximum, 300.045);
+        f->dialogs.clear();
+        f->indicator.setBytes(128, QByteArray::fromHex("09007F057F05"));
+        f->indicator.faults.refuseRegisters = {149};
+        if (!answered)
+            f->indicator.faults.refuseRegisters << 128;
+        cal().TaksimatBul();
+        ASSERT_EQ(w().Combo4[3]->currentText(), QStringLiteral("30 - 300 Kg"));
+        ASSERT_EQ(w().Combo4[2]->currentText(), QStringLiteral("5 - 0.005 Kg"));
+        EXPECT_EQ(messages(), QStringList({extra(SetupNotInTableText)}));
+        EXPECT_FALSE(s().DisplayMaximum);
+        EXPECT_FALSE(s().Capacity);
+        EXPECT_TRUE(s().DivisionDecimals.isEmpty());
+    }
+    f->indicator.resetFaults();
+
     // An indicator that refuses the load command ends the reading without any change.
     f->indicator.setBytes(128, QByteArray::fromHex("00001E051E05"));
     cal().TaksimatBul();
