@@ -759,6 +759,26 @@ TEST_F(AnalogWindow, StartAndStop) {
     EXPECT_FALSE(f->port.isOpen());
 }
 
+// A run left going on the indicator would keep its analog output in calibration: the stop is sent
+// after a disconnect too, on a port opened again for it, while a start needs the connection.
+TEST_F(AnalogWindow, ARunIsStoppedAfterADisconnect) {
+    analogMode();
+    startRun();
+    f->linkProcs().Image2_Click(1);
+    f->port.close();
+    cal().SSCommand5_Click();
+    EXPECT_EQ(frames(), QList<QByteArray>({W(24, 2, "Lg", 2)}));
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_FALSE(s().cal.AnalogRunning);
+    EXPECT_FALSE(f->indicator.analogCalibrating);
+    EXPECT_FALSE(f->port.isOpen());
+
+    f->indicator.clearLog();
+    cal().SSCommand5_Click();
+    EXPECT_EQ(messages(), QStringList({extra(7)}));
+    EXPECT_TRUE(frames().isEmpty());
+}
+
 TEST_F(AnalogWindow, RefusedStartsUnlockTheWindow) {
     // The start code refused: disconnected, window usable, no run.
     analogMode();
