@@ -11,6 +11,7 @@
 #include "link/commandcodes.h"
 #include "link/frames.h"
 #include "link/transaction.h"
+#include "paramset/blocks.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 
@@ -339,10 +340,11 @@ std::optional<int> CalibrationProcs::AnalogOku(int reg) {
     if (!portOpen())
         return std::nullopt;
     m_ctx.link.sendFrame(BuildReadFrame(s.DeviceAddress, reg, 2, s.ChecksumOn));
-    const QString answer = m_ctx.link.IntOku();
-    if (refused(answer))
+    // A value is only taken from an answer that came whole: a step is judged by it.
+    const std::optional<QString> data = blockAnswerData(m_ctx.link.IntOku(), s.DeviceAddress, s.ChecksumOn, 2);
+    if (!data)
         return std::nullopt;
-    return analogValueFromHex(m_ctx.link.DecodeAnswer(answer, QStringLiteral("Hex")).toText());
+    return analogValueFromHex(*data);
 }
 
 void CalibrationProcs::Timer1_Timer() {
@@ -360,22 +362,23 @@ void CalibrationProcs::Timer1_Timer() {
 
     const bool zeroShown = w.Option6[0]->isChecked();
     const std::optional<int> value = AnalogOku(zeroShown ? AnalogZeroRegister : AnalogFullScaleRegister);
-    w.Label7->setText(w.Option6[zeroShown ? 0 : 1]->text() + QStringLiteral(": ") +
-                      (value ? QString::number(*value) : QString()));
-    if (!cal.JogHeld) {
-        textColour(w.Label7, kYellow);
-        w.Shape4->setFillColor(kYellow);
+    if (!value) {
+        // Not a limit: without the value no step can be kept within the range, so none is sent,
+        // and the next tick reads again.
+        w.Label7->setText(text(s.messages.ErrorText, 0));
+        textColour(w.Label7, kRed);
+        w.Shape4->setFillColor(kRed);
     } else {
-        textColour(w.Label7, kGreen);
-        w.Shape4->setFillColor(kGreen);
-        if (const std::optional<JogStep> step = jogStep(cal.JogZeroEndPoint, cal.JogIndex)) {
-            // An unread value gives no step: the bounds cannot be kept without it.
-            if (value && jogStaysInRange(*value, *step)) {
-                writeAndCollect(AnalogCalibrationRegister, 2, QStringLiteral("Lg"), step->code, s.ReadWaitTime);
-            } else {
-                w.Label7->setText(QStringLiteral("----- LİMİT -----"));
-                cal.JogHoldUntil = m_ctx.clock.now() + 1;
-            }
+        w.Label7->setText(w.Option6[zeroShown ? 0 : 1]->text() + QStringLiteral(": ") + QString::number(*value));
+        const QColor colour = cal.JogHeld ? kGreen : kYellow;
+        textColour(w.Label7, colour);
+        w.Shape4->setFillColor(colour);
+        const std::optional<JogStep> step = cal.JogHeld ? jogStep(cal.JogZeroEndPoint, cal.JogIndex) : std::nullopt;
+        if (step && jogStaysInRange(*value, *step)) {
+            writeAndCollect(AnalogCalibrationRegister, 2, QStringLiteral("Lg"), step->code, s.ReadWaitTime);
+        } else if (step) {
+            w.Label7->setText(QStringLiteral("----- LİMİT -----"));
+            cal.JogHoldUntil = m_ctx.clock.now() + 1;
         }
     }
     if (!cal.AnalogRunning)

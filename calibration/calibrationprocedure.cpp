@@ -93,6 +93,11 @@ void CalibrationProcs::SSCommand11_Click(int index) {
     w.SSPanel8->hide();
 }
 
+bool CalibrationProcs::stepRefused(const QString& answer) const {
+    // A step the indicator declines was not carried out: the status it then reports is an old one.
+    return refused(answer) || isDeclinedAnswer(answer, m_ctx.session.DeviceAddress);
+}
+
 void CalibrationProcs::stepLamp(const QString& caption, bool ok) {
     MainWidgets& w = *m_ctx.w;
     w.Label4->setText(caption);
@@ -257,7 +262,7 @@ CalibrationProcs::StepEnd CalibrationProcs::zeroStep(int kind) {
     if (cal.ZeroOnly)
         writeAndCollect(CalibrationStepRegister, 2, lg(), CalStepBegin, 0.2);
     const QString zero = writeAndCollect(CalibrationStepRegister, 2, lg(), CalStepZero, 0.2);
-    if (refused(zero)) {
+    if (stepRefused(zero)) {
         box(text(s.messages.ErrorText, 0), MsgButtons::Ok, MsgIcon::Critical);
         disconnect();
         cal.RunStopped = true;
@@ -379,13 +384,14 @@ CalibrationProcs::StepEnd CalibrationProcs::spanStep() {
 
         cal.StepFailed = false; // only the last attempt counts
         const QString answer = writeAndCollect(SpanWeightRegister, 4, lg(), double(weight.units), 0.2);
-        if (refused(answer)) {
+        const QString span =
+            stepRefused(answer) ? answer : writeAndCollect(CalibrationStepRegister, 2, lg(), CalStepSpan, 0.2);
+        if (stepRefused(span)) {
             box(text(t.ErrorText, 0), MsgButtons::Ok, MsgIcon::Critical);
             disconnect();
             cal.StepFailed = true;
             return StepEnd::Refused;
         }
-        writeAndCollect(CalibrationStepRegister, 2, lg(), CalStepSpan, 0.2);
         stepLamp(text(t.StepText, 9), true);
         const StepEnd end = poll();
         if (end == StepEnd::ErrorCode)
@@ -398,7 +404,7 @@ bool CalibrationProcs::finishStep() {
     Session& s = m_ctx.session;
     MainWidgets& w = *m_ctx.w;
     const QString answer = writeAndCollect(CalibrationStepRegister, 2, lg(), CalStepFinish, 0.2);
-    if (refused(answer)) {
+    if (stepRefused(answer)) {
         box(text(s.messages.ErrorText, 0), MsgButtons::Ok, MsgIcon::Critical);
         disconnect();
         stepLamp(text(s.messages.StatusText, 2), false);

@@ -96,7 +96,8 @@ public:
 
     // ---- Status page ----
     // The whole status page, between host mode on and off. The caller has opened the port and
-    // closes it afterwards (the read panel and the page refresh).
+    // closes it afterwards (the read panel and the page refresh). Every answer is checked whole;
+    // the first that is not ends the read with a message and a disconnect, nothing of it shown.
     void StatuOku();
     // Rows 7..18 from the status word; nothing for no value.
     void DurumOku(std::optional<StatusBytes> word);
@@ -155,6 +156,8 @@ private:
     bool finishStep();
     StepEnd poll();
     bool spanPrompt(QString& entry);
+    // Refused, or declined ("@9"): either way the step did not happen.
+    bool stepRefused(const QString& answer) const;
     void stepLamp(const QString& caption, bool ok);
     void unlockAfterRun();
     bool text10Key(int key, const QString& typed);

@@ -7,10 +7,12 @@
 #include "calibration/calibrationprocs.h"
 #include "calibration/calibrationregisters.h"
 #include "calibration/liveweight.h"
+#include "link/frames.h"
 #include "link/textroutines.h"
 #include "link/transaction.h"
 #include "pages/gridlayout.h"
 #include "pages/gridpage.h"
+#include "paramset/blocks.h"
 #include "platform/basic.h"
 #include "platform/dialogs.h"
 
@@ -130,13 +132,24 @@ void CalibrationProcs::StatuOku() {
     if (!grid || !portOpen())
         return;
     DeviceLink& link = m_ctx.link;
+    // The toolbar's bar counts in half steps: the read begins at half a step.
     auto bars = [&w](int value) {
         w.ProgressBar1->setValue(value);
-        w.ProgressBar3->setValue(value);
+        w.ProgressBar3->setValue(2 * value);
     };
-    auto number = [&](const QString& answer) {
-        return answer.isEmpty() ? QString() : link.DecodeAnswer(answer, QStringLiteral("LG")).toText();
+    // Every answer is checked whole before anything of it reaches the page or the flags; a failed
+    // one is told, disconnects and ends the read, with the indicator told to leave host mode.
+    auto data = [&s](const QString& answer, int bytes) {
+        return blockAnswerData(answer, s.DeviceAddress, s.ChecksumOn, bytes);
     };
+    auto fail = [&] {
+        if (portOpen())
+            link.HostYazdır(false);
+        box(text(s.messages.ErrorText, 0), MsgButtons::Ok, MsgIcon::Critical);
+        disconnect();
+        w.ProgressBar3->hide();
+    };
+    auto number = [&](const QString& answer) { return link.DecodeAnswer(answer, QStringLiteral("LG")).toText(); };
 
     link.HostYazdır(true);
     if (grid->TextMatrix(9, 1).isEmpty())
@@ -145,59 +158,64 @@ void CalibrationProcs::StatuOku() {
     if (!s.isQM2())
         grid->setRowHeight(11, 0);
     grid->setRowHeight(HardwareFirstRow, 0);
+    w.ProgressBar3->setRange(0, 20);
     w.ProgressBar3->show();
     w.ProgressBar1->setValue(0);
-    w.ProgressBar3->setValue(0);
+    w.ProgressBar3->setValue(1);
     w.ProgressBar1->setMaximum(10);
 
     const QString first = readAndCollect(DisplayValueRegister, 4, 0.05);
-    if (refused(first)) {
-        box(text(s.messages.ErrorText, 0), MsgButtons::Ok, MsgIcon::Critical);
-        disconnect();
-        w.ProgressBar3->hide();
-        return;
-    }
+    if (!data(first, 4))
+        return fail();
     const QString value3 = number(first);
     s.param.ValueArray[3] = basic::Val(value3);
     grid->setTextMatrix(1, 1, FormatLikeMaximum(value3, s));
     w.ProgressBar1->setValue(1);
 
     const QString compare = readAndCollect(CompareValueRegister, 4, 0.05);
+    if (!data(compare, 4))
+        return fail();
     s.param.ValueArray[4] = basic::Val(number(compare));
-    if (!compare.isEmpty())
-        grid->setTextMatrix(2, 1, FormatLikeMaximum(number(compare), s));
+    grid->setTextMatrix(2, 1, FormatLikeMaximum(number(compare), s));
     bars(2);
 
     const QString third = readAndCollect(StatusValue3Register, 4, 0.05);
     bars(3);
+    if (!data(third, 4))
+        return fail();
     sendDirect(StatusAuxRegister, 2, QStringLiteral("LG"), 7);
     s.param.ValueArray[5] = basic::Val(number(third));
-    if (!third.isEmpty())
-        grid->setTextMatrix(3, 1, FormatLikeMaximum(number(third), s));
+    grid->setTextMatrix(3, 1, FormatLikeMaximum(number(third), s));
+    // The reply to that write carries nothing the page shows.
     link.WaitSeconds(0.05);
     link.IntOku();
 
     int row = 4;
     for (int reg : {StatusValue4Register, StatusValue5Register, StatusValue6Register}) {
         const QString answer = readAndCollect(reg, 4, 0.05);
-        if (!answer.isEmpty())
-            grid->setTextMatrix(row, 1, InsertDecimalComma(number(answer), s));
+        if (!data(answer, 4))
+            return fail();
+        grid->setTextMatrix(row, 1, InsertDecimalComma(number(answer), s));
         bars(row);
         ++row;
     }
 
     // Both status words are two raw bytes, whatever page is in view.
-    auto statusBytes = [&](const QString& answer) -> std::optional<StatusBytes> {
-        if (answer.isEmpty() || refused(answer))
-            return std::nullopt;
-        return statusBytesFromHex(link.DecodeAnswer(answer, QStringLiteral("Hex")).toText());
-    };
-    DurumOku(statusBytes(readAndCollect(StatusWordRegister, 2, 0.05)));
+    const std::optional<QString> word = data(readAndCollect(StatusWordRegister, 2, 0.05), 2);
+    if (!word)
+        return fail();
+    DurumOku(statusBytesFromHex(*word));
     bars(8);
 
-    const QString hardware = readAndCollect(HardwareStatusRegister, 2, 0.05);
+    if (!portOpen())
+        return fail();
+    link.sendFrame(BuildReadFrame(s.DeviceAddress, HardwareStatusRegister, 2, s.ChecksumOn));
+    link.WaitSeconds(0.05);
     bars(9);
-    HWDurumOku(statusBytes(hardware));
+    const std::optional<QString> hardware = data(link.IntOku(), 2);
+    if (!hardware)
+        return fail();
+    HWDurumOku(statusBytesFromHex(*hardware));
     bars(10);
 
     w.ProgressBar3->hide();

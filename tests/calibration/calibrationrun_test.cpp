@@ -23,6 +23,10 @@ TEST(SpanWeight, ScaledToTheDivisionWithoutTheLocale) {
     EXPECT_EQ(parseSpanWeight(QStringLiteral("30"), 2, max).units, 3000);
     EXPECT_EQ(parseSpanWeight(QStringLiteral("30."), 2, max).outcome, O::Accepted);
     EXPECT_EQ(parseSpanWeight(QStringLiteral(".5"), 2, max).units, 50);
+    // Weights with no exact binary value are not one unit short.
+    EXPECT_EQ(parseSpanWeight(QStringLiteral("1.005"), 3, 20.045).units, 1005);
+    EXPECT_EQ(parseSpanWeight(QStringLiteral("0.29"), 2, max).units, 29);
+    EXPECT_EQ(parseSpanWeight(QStringLiteral("4,35"), 2, max).units, 435);
 
     EXPECT_EQ(parseSpanWeight(QStringLiteral("30.01"), 2, max).outcome, O::AboveLimit);
     EXPECT_EQ(parseSpanWeight(QStringLiteral("12.345"), 2, max).outcome, O::TooManyDecimals);

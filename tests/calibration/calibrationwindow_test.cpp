@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QProgressBar>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -115,6 +116,13 @@ protected:
     QColor label4Colour() { return w().Label4->palette().color(QPalette::Window); }
 
     // Runs a calibration of the given kind through its option and start button.
+    // Lets real timers fire for the given time.
+    static void runEventsFor(int ms) {
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
     void run(int kind) {
         setOption(w().Option1[kind], true);
         cal().Option1_Click(kind);
@@ -180,6 +188,30 @@ TEST_F(CalibrationWindow, ACodeNotInTheTableLeavesNoLimitsAndTellsTheUser) {
     EXPECT_FALSE(s().DisplayMaximum);
     EXPECT_FALSE(s().Capacity);
     EXPECT_TRUE(s().DivisionDecimals.isEmpty());
+
+    // Without the configuration byte, a range mode and capacity codes in no list, or no range
+    // record at all, leave the lists at the earlier reading's 300 kg and 0.005 kg: those entries
+    // are not this indicator's and give no limits.
+    for (bool answered : {true, false}) {
+        SCOPED_TRACE(answered ? "codes in no list" : "no range record");
+        f->indicator.resetFaults();
+        f->indicator.setBytes(128, QByteArray::fromHex("00001E051E05"));
+        cal().TaksimatBul();
+        ASSERT_EQ(s().DisplayMaximum, 300.045);
+        f->dialogs.clear();
+        f->indicator.setBytes(128, QByteArray::fromHex("09007F057F05"));
+        f->indicator.faults.refuseRegisters = {149};
+        if (!answered)
+            f->indicator.faults.refuseRegisters << 128;
+        cal().TaksimatBul();
+        ASSERT_EQ(w().Combo4[3]->currentText(), QStringLiteral("30 - 300 Kg"));
+        ASSERT_EQ(w().Combo4[2]->currentText(), QStringLiteral("5 - 0.005 Kg"));
+        EXPECT_EQ(messages(), QStringList({extra(SetupNotInTableText)}));
+        EXPECT_FALSE(s().DisplayMaximum);
+        EXPECT_FALSE(s().Capacity);
+        EXPECT_TRUE(s().DivisionDecimals.isEmpty());
+    }
+    f->indicator.resetFaults();
 
     // An indicator that refuses the load command ends the reading without any change.
     f->indicator.setBytes(128, QByteArray::fromHex("00001E051E05"));
@@ -347,6 +379,30 @@ TEST_F(CalibrationWindow, AGeneralCalibrationNeedsTheBytesItWritesBack) {
     EXPECT_EQ(messages(), QStringList({extra(SetupNotReadText)}));
     EXPECT_TRUE(frames().isEmpty());
     EXPECT_TRUE(w().SSTab1->isEnabled());
+
+    // Read in an earlier connection: after connecting again they are not taken, even when the
+    // indicator's configuration byte cannot be read at the connect.
+    for (bool twoRanges : {true, false}) {
+        SCOPED_TRACE(twoRanges ? "two ranges" : "one range");
+        f->indicator.setBytes(128, QByteArray::fromHex(twoRanges ? "010009050B08" : "00001E051E05"));
+        f->indicator.setBytes(149, QByteArray::fromHex("0001A10000B200C3"));
+        readPage();
+        ASSERT_EQ(s().cal.CalibrationRecordPart1, QStringLiteral("A1"));
+        f->linkProcs().Image2_Click(1);
+        if (!twoRanges)
+            f->indicator.faults.refuseRegisters = {149};
+        f->linkProcs().Image2_Click(0);
+        ASSERT_TRUE(s().Connected);
+        f->indicator.resetFaults();
+        f->indicator.clearLog();
+        f->dialogs.clear();
+        // A run that went ahead stops at its first question.
+        PromptAnswers prompt(w(), {});
+        f->dialogs.answerMessage(MsgResult::Cancel);
+        run(0);
+        EXPECT_EQ(messages(), QStringList({extra(SetupNotReadText)}));
+        EXPECT_TRUE(frames().isEmpty());
+    }
 }
 
 TEST_F(CalibrationWindow, SpanWeightEntries) {
@@ -491,6 +547,53 @@ TEST_F(CalibrationWindow, DeclinedAnswersEndOrKeepAsTheirStepSays) {
     EXPECT_EQ(prompt.shown, 1);
 }
 
+// A step the indicator declines did not happen, whatever status it reports afterwards: the run
+// ends as when the step is refused, and never in green.
+TEST_F(CalibrationWindow, ADeclinedStepEndsTheRunAsARefusedOne) {
+    struct Case {
+        int kind;
+        QByteArray after;    // the indicator declines from the exchange after this frame ...
+        QByteArray declined; // ... up to this one
+        int polls;
+        bool finished;
+    };
+    start(); // for the frames below
+    const QList<Case> cases = {
+        {1, W(22, 2, "Lg", 1), W(22, 2, "Lg", 3), 0, false},     // the zero step
+        {2, W(20, 4, "Lg", 100000), W(22, 2, "Lg", 4), 0, true}, // the span step
+        {2, R(0, 4), W(20, 4, "Lg", 100000), 0, true},           // the span weight
+        {1, R(23, 2), W(22, 2, "Lg", 2), 2, true},               // the finish
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.kind << " declined " << c.declined.constData());
+        start();
+        readPage();
+        PromptAnswers prompt(w(), {QStringLiteral("100")});
+        f->dialogs.answerMessage(MsgResult::Ok);
+        f->clock.onWait = [this, &c](double) {
+            const QByteArray last = frames().value(frames().size() - 1);
+            if (last == c.after)
+                f->indicator.faults.refuseWith9Registers = {20, 22};
+            else if (last == c.declined)
+                f->indicator.faults.refuseWith9Registers.clear();
+        };
+        run(c.kind);
+        f->clock.onWait = nullptr;
+
+        ASSERT_EQ(count(c.declined), 1);
+        EXPECT_EQ(messages().value(messages().size() - 1), errorText(0));
+        EXPECT_FALSE(s().Connected);
+        EXPECT_EQ(count(R(23, 2)), c.polls);
+        EXPECT_EQ(count(W(22, 2, "Lg", 2)), c.finished ? 1 : 0);
+        if (c.finished) {
+            EXPECT_EQ(w().Label4->text(), s().messages.StatusText[2]);
+        }
+        EXPECT_NE(label4Colour(), kGreen);
+        EXPECT_TRUE(w().SSTab1->isEnabled());
+        EXPECT_FALSE(f->port.isOpen());
+    }
+}
+
 TEST_F(CalibrationWindow, ClosingTheWindowAtThePromptEndsTheRunQuietly) {
     start();
     readPage();
@@ -555,6 +658,13 @@ TEST_F(CalibrationWindow, ALiveWeightTimerWithoutItsPortStopsAfterOneMessage) {
     EXPECT_FALSE(w().Timer3->isActive());
     EXPECT_EQ(messages(), QStringList({QStringLiteral("COM5 bulunmamaktadır")}));
     EXPECT_TRUE(w().SSCommand6->isEnabled());
+
+    // The same driven by the timer itself: the tick that stopped it does not arm it again.
+    f->dialogs.clear();
+    w().Timer3->start();
+    runEventsFor(5 * w().Timer3->interval());
+    EXPECT_FALSE(w().Timer3->isActive());
+    EXPECT_EQ(messages(), QStringList({QStringLiteral("COM5 bulunmamaktadır")}));
 }
 
 // The live weight holds the indicator most of the time it runs: what the user does on the page
@@ -651,6 +761,26 @@ TEST_F(AnalogWindow, StartAndStop) {
     EXPECT_FALSE(w().Timer1->isActive());
     EXPECT_TRUE(w().Timer3->isActive());
     EXPECT_FALSE(f->port.isOpen());
+}
+
+// A run left going on the indicator would keep its analog output in calibration: the stop is sent
+// after a disconnect too, on a port opened again for it, while a start needs the connection.
+TEST_F(AnalogWindow, ARunIsStoppedAfterADisconnect) {
+    analogMode();
+    startRun();
+    f->linkProcs().Image2_Click(1);
+    f->port.close();
+    cal().SSCommand5_Click();
+    EXPECT_EQ(frames(), QList<QByteArray>({W(24, 2, "Lg", 2)}));
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_FALSE(s().cal.AnalogRunning);
+    EXPECT_FALSE(f->indicator.analogCalibrating);
+    EXPECT_FALSE(f->port.isOpen());
+
+    f->indicator.clearLog();
+    cal().SSCommand5_Click();
+    EXPECT_EQ(messages(), QStringList({extra(7)}));
+    EXPECT_TRUE(frames().isEmpty());
 }
 
 TEST_F(AnalogWindow, RefusedStartsUnlockTheWindow) {
@@ -756,6 +886,41 @@ TEST_F(AnalogWindow, SteppingStopsAtBothEndsOfTheRange) {
     }
 }
 
+// A value that could not be read is no limit: the page says it was not read, sends no step, and
+// the next tick reads again at once.
+TEST_F(AnalogWindow, AnUnreadValueIsToldAndNotTakenForALimit) {
+    struct Case {
+        bool zero;
+        std::function<void(SimIndicator::Faults&)> fault;
+    };
+    for (const Case& c : {Case{true, [](SimIndicator::Faults& f) { f.refuseRegisters = {190}; }},
+                          Case{false, [](SimIndicator::Faults& f) { f.wrongLrc = true; }},
+                          Case{true, [](SimIndicator::Faults& f) { f.silent = true; }}}) {
+        SCOPED_TRACE(testing::Message() << "zero " << c.zero);
+        analogMode();
+        startRun();
+        const int reg = c.zero ? 190 : 191;
+        setOption(w().Option6[c.zero ? 0 : 1], true);
+        cal().Option6_Click(c.zero ? 0 : 1);
+        f->indicator.setReg(reg, 1000);
+        (c.zero ? w().Sıfır : w().FS)[1]->click();
+        f->indicator.clearLog();
+
+        c.fault(f->indicator.faults);
+        cal().Timer1_Timer();
+        EXPECT_EQ(frames(), QList<QByteArray>({W(19, 2, "Lg", 7), R(reg, 2)}));
+        EXPECT_EQ(w().Label7->text(), errorText(0));
+        EXPECT_EQ(f->indicator.reg(reg), 1000);
+
+        f->indicator.resetFaults();
+        f->indicator.clearLog();
+        cal().Timer1_Timer();
+        EXPECT_EQ(frames(), QList<QByteArray>({W(19, 2, "Lg", 7), R(reg, 2), W(24, 2, "Lg", c.zero ? 4 : 8)}));
+        EXPECT_EQ(f->indicator.reg(reg), 900);
+        EXPECT_EQ(w().Label7->text(), w().Option6[c.zero ? 0 : 1]->text() + QStringLiteral(": 1000"));
+    }
+}
+
 TEST_F(AnalogWindow, ATabChangeReleasesTheToggleAndStopsTheRun) {
     analogMode();
     startRun();
@@ -785,7 +950,33 @@ TEST_F(CalibrationWindow, StatusPageReadAsAWhole) {
     f->indicator.setReg(25, 0x0A10);
     s().cal.AnalogCardPresent.reset();
     ASSERT_EQ(f->program->link.PortAç(), 0);
+    // Each bar's steps in tenths of the whole, with the time each was shown.
+    struct Step {
+        double tenths;
+        double at;
+    };
+    std::array<QList<Step>, 2> steps;
+    std::array<QProgressBar*, 2> bars = {w().ProgressBar1, w().ProgressBar3};
+    for (int k = 0; k < 2; ++k) {
+        bars[k]->reset();
+        QObject::connect(bars[k], &QProgressBar::valueChanged, bars[k], [this, &steps, bar = bars[k], k](int value) {
+            steps[k] << Step{10.0 * value / bar->maximum(), f->clock.totalWaited};
+        });
+    }
     cal().StatuOku();
+    for (QProgressBar* bar : bars)
+        QObject::disconnect(bar, &QProgressBar::valueChanged, bar, nullptr);
+    auto tenths = [](const QList<Step>& l) {
+        QList<double> out;
+        for (const Step& st : l)
+            out << st.tenths;
+        return out;
+    };
+    EXPECT_EQ(tenths(steps[0]), QList<double>({0, 1, 2, 3, 4, 5, 6, 8, 9, 10}));
+    EXPECT_EQ(tenths(steps[1]), QList<double>({0.5, 2, 3, 4, 5, 6, 8, 9, 10}));
+    // 9 is shown while the hardware status is awaited.
+    ASSERT_EQ(steps[1].size(), 9);
+    EXPECT_GE(steps[1][8].at - steps[1][7].at, s().ReadWaitTime - 1e-9);
 
     EXPECT_EQ(frames(), QList<QByteArray>({W(19, 2, "Lg", 19), R(0, 4), R(3, 4), R(5, 4), W(8, 2, "LG", 7), R(11, 4),
                                            R(13, 4), R(15, 4), R(2, 2), R(25, 2), W(19, 2, "Lg", 20)}));
@@ -805,13 +996,80 @@ TEST_F(CalibrationWindow, StatusPageReadAsAWhole) {
     EXPECT_TRUE(w().ProgressBar3->isHidden());
     EXPECT_EQ(w().ProgressBar1->value(), 10);
 
-    // The first answer refused: disconnected, host mode not left.
+    // The first answer refused: told, disconnected, host mode left.
     f->indicator.clearLog();
     f->indicator.faults.refuseRegisters = {0};
     cal().StatuOku();
     EXPECT_FALSE(s().Connected);
-    EXPECT_EQ(frames().size(), 2);
+    EXPECT_EQ(frames(), QList<QByteArray>({W(19, 2, "Lg", 19), R(0, 4), W(19, 2, "Lg", 20)}));
     EXPECT_EQ(messages(), QStringList({errorText(0)}));
+}
+
+// No answer of the status read reaches the page or the flags unless it came whole; the first one
+// that did not is told and disconnects, and nothing more is read.
+TEST_F(CalibrationWindow, EveryAnswerOfTheStatusReadIsCheckedWhole) {
+    struct Case {
+        const char* what;
+        int failed;       // the register whose answer fails
+        QByteArray after; // the fault begins after this frame (none: from the start)
+        std::function<void(SimIndicator::Faults&)> fault;
+    };
+    start(); // for the frames below
+    const QList<Case> cases = {
+        {"the line dies", 13, R(11, 4), [](SimIndicator::Faults& f) { f.silent = true; }},
+        {"compare value declined", 3, {}, [](SimIndicator::Faults& f) { f.refuseWith9Registers = {3}; }},
+        {"status word corrupted", 2, R(15, 4), [](SimIndicator::Faults& f) { f.wrongLrc = true; }},
+        {"hardware status refused", 25, {}, [](SimIndicator::Faults& f) { f.refuseRegisters = {25}; }},
+    };
+    const QList<int> registers = {0, 3, 5, 11, 13, 15, 2, 25};
+    const QMap<int, QList<int>> rowsOf = {{0, {1}},
+                                          {3, {2}},
+                                          {5, {3}},
+                                          {11, {4}},
+                                          {13, {5}},
+                                          {15, {6}},
+                                          {2, {7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}},
+                                          {25, {23, 24, 25, 26, 27, 28, 29}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        start();
+        f->indicator.setReg(2, 0xE52A);
+        for (int row = 1; row < status().Rows(); ++row)
+            status().setTextMatrix(row, 1, QStringLiteral("x"));
+        s().cal.AnalogCardPresent.reset();
+        s().cal.CalibrationEnabled.reset();
+        s().param.ValueArray[4] = 777;
+        if (c.after.isEmpty())
+            c.fault(f->indicator.faults);
+        f->clock.onWait = [this, &c](double) {
+            if (!c.after.isEmpty() && frames().value(frames().size() - 1) == c.after)
+                c.fault(f->indicator.faults);
+        };
+        ASSERT_EQ(f->program->link.PortAç(), 0);
+        cal().StatuOku();
+        f->clock.onWait = nullptr;
+
+        EXPECT_EQ(messages(), QStringList({errorText(0)}));
+        EXPECT_FALSE(s().Connected);
+        EXPECT_TRUE(w().ProgressBar3->isHidden());
+        // Nothing read after the failed answer; host mode left.
+        const bool statusWord = c.failed == 2 || c.failed == 25;
+        const qsizetype failedAt = frames().indexOf(R(c.failed, statusWord ? 2 : 4));
+        ASSERT_GE(failedAt, 0);
+        EXPECT_EQ(frames().mid(failedAt + 1), QList<QByteArray>({W(19, 2, "Lg", 20)}));
+        // The rows of the answers before the failed one are filled, the failed one's and the
+        // later ones' are not touched.
+        bool before = true;
+        for (int reg : registers) {
+            before = before && reg != c.failed;
+            for (int row : rowsOf[reg])
+                EXPECT_EQ(status().TextMatrix(row, 1) != QStringLiteral("x"), before) << "row " << row;
+        }
+        EXPECT_EQ(s().param.ValueArray[4] != 777, c.failed != 3);
+        EXPECT_FALSE(s().cal.CalibrationEnabled);
+        EXPECT_FALSE(s().cal.AnalogCardPresent);
+        f->indicator.resetFaults();
+    }
 }
 
 TEST_F(CalibrationWindow, StatusTimerRefreshesWhileConnected) {
@@ -825,6 +1083,13 @@ TEST_F(CalibrationWindow, StatusTimerRefreshesWhileConnected) {
     cal().Timer4_Timer();
     EXPECT_TRUE(frames().isEmpty());
     EXPECT_FALSE(w().Timer4->isActive());
+
+    // Driven by the timer itself, the tick that finds no connection stops it for good.
+    w().Timer4->setInterval(20);
+    w().Timer4->start();
+    runEventsFor(200);
+    EXPECT_FALSE(w().Timer4->isActive());
+    EXPECT_TRUE(frames().isEmpty());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -8,6 +8,11 @@ TEST(StatusBits, StatusWordRows) {
     const std::array<int, 12> rows = statusWordTexts({0xE5, 0x2A});
     const std::array<int, 12> expected = {0, 3, 4, 7, 6, 9, 8, 8, 9, 8, 9, 16};
     EXPECT_EQ(rows, expected);
+    // Rows 13 and 14 are bits 6 and 7 of the second byte, each on its own.
+    EXPECT_EQ(statusWordTexts({0x00, 0x40})[6], 9);
+    EXPECT_EQ(statusWordTexts({0x00, 0x40})[7], 8);
+    EXPECT_EQ(statusWordTexts({0x00, 0x80})[6], 8);
+    EXPECT_EQ(statusWordTexts({0x00, 0x80})[7], 9);
     // The operating state of the top three bits: 0..5 have their texts, 6 and 7 share one.
     EXPECT_EQ(statusWordTexts({0x00, 0})[11], 10);
     EXPECT_EQ(statusWordTexts({0xA0, 0})[11], 15);
