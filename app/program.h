@@ -1,17 +1,17 @@
 #pragma once
 
 #include "app/appprocs.h"
+#include "app/connection.h"
 #include "app/connectionpanel.h"
-#include "app/context.h"
 #include "app/mainwindow.h"
-#include "app/session.h"
 #include "app/tabprocs.h"
 #include "calibration/calibrationprocs.h"
-#include "link/connection.h"
 #include "link/transaction.h"
 #include "pages/pagesprocs.h"
 #include "paramset/devicetransfers.h"
 #include "paramset/paramsetprocs.h"
+#include "session/context.h"
+#include "session/session.h"
 
 #include <QString>
 

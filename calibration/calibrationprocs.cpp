@@ -1,18 +1,18 @@
 #include "calibration/calibrationprocs.h"
 
 #include "app/appprocs.h"
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/session.h"
+#include "app/connection.h"
 #include "calibration/calibrationregisters.h"
 #include "calibration/setuplimits.h"
 #include "link/commandcodes.h"
-#include "link/connection.h"
 #include "link/frames.h"
 #include "link/transaction.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,9 +1,6 @@
 // The live weight of the calibration page and the status page's reading.
 
 #include "app/appprocs.h"
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/session.h"
 #include "calibration/calibrationprocs.h"
 #include "calibration/calibrationregisters.h"
 #include "calibration/liveweight.h"
@@ -13,6 +10,9 @@
 #include "pages/gridpage.h"
 #include "platform/basic.h"
 #include "platform/dialogs.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
 
 #include <QCoreApplication>
 #include <QTimer>

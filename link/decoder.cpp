@@ -1,10 +1,10 @@
 #include "link/decoder.h"
 
-#include "app/session.h"
 #include "link/frames.h"
 #include "link/textroutines.h"
 #include "platform/basic.h"
 #include "platform/cp1254.h"
+#include "session/session.h"
 
 using basic::Mid;
 using basic::Val;

@@ -1,7 +1,7 @@
 #include "link/textroutines.h"
 
-#include "app/session.h"
 #include "platform/basic.h"
+#include "session/session.h"
 
 using basic::Left;
 using basic::Right;

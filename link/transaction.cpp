@@ -1,6 +1,5 @@
 #include "link/transaction.h"
 
-#include "app/session.h"
 #include "link/frames.h"
 #include "link/textroutines.h"
 #include "platform/basic.h"
@@ -8,6 +7,7 @@
 #include "platform/cp1254.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
+#include "session/session.h"
 
 #include <QDir>
 #include <QFile>

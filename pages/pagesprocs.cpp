@@ -1,9 +1,6 @@
 #include "pages/pagesprocs.h"
 
 #include "app/appprocs.h"
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/session.h"
 #include "pages/gridlayout.h"
 #include "pages/gridmodel.h"
 #include "pages/headerfooter.h"
@@ -11,6 +8,9 @@
 #include "pages/parametereditor.h"
 #include "platform/cp1254.h"
 #include "platform/dialogs.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
 
 #include <QApplication>
 #include <QClipboard>

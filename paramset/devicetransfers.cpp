@@ -1,10 +1,7 @@
 #include "paramset/devicetransfers.h"
 
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/session.h"
+#include "app/connection.h"
 #include "link/commandcodes.h"
-#include "link/connection.h"
 #include "link/frames.h"
 #include "link/textroutines.h"
 #include "link/transaction.h"
@@ -17,6 +14,9 @@
 #include "platform/cp1254.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
 
 #include <vector>
 

@@ -3,10 +3,7 @@
 #include "paramset/paramsetprocs.h"
 
 #include "app/appprocs.h"
-#include "app/context.h"
-#include "app/mainwidgets.h"
 #include "app/mainwindow.h"
-#include "app/session.h"
 #include "calibration/calibrationprocs.h"
 #include "link/transaction.h"
 #include "pages/gridlayout.h"
@@ -14,6 +11,9 @@
 #include "pages/pagesprocs.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
 
 namespace {
 

@@ -6,10 +6,7 @@
 #include "paramset/paramsetprocs.h"
 
 #include "app/appprocs.h"
-#include "app/context.h"
-#include "app/mainwidgets.h"
 #include "app/mainwindow.h"
-#include "app/session.h"
 #include "app/tabprocs.h"
 #include "calibration/calibrationprocs.h"
 #include "link/commandcodes.h"
@@ -17,6 +14,9 @@
 #include "paramset/devicetransfers.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-#include "link/connection.h"
+#include "app/connection.h"
 
 #include "app/appprocs.h"
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/session.h"
 #include "calibration/calibrationprocs.h"
 #include "link/decoder.h"
 #include "link/frames.h"
 #include "link/transaction.h"
 #include "platform/serialport.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
 
 namespace {
 

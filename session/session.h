@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/messagetables.h"
 #include "calibration/calibrationstate.h"
 #include "pages/parametervalues.h"
 #include "paramset/parameterset.h"
+#include "session/messagetables.h"
 
 #include <QString>
 
