@@ -1,10 +1,10 @@
 #include "link/decoder.h"
 
 #include "link/frames.h"
+#include "link/linksettings.h"
 #include "link/textroutines.h"
 #include "platform/basic.h"
 #include "platform/cp1254.h"
-#include "session/session.h"
 
 using basic::Mid;
 using basic::Val;
@@ -118,16 +118,12 @@ QString DayCodeName(const QString& x, const QVector<QString>& dayNames) {
     return QString();
 }
 
-QString DayCodeName(const QString& x, const Session& session) {
-    return DayCodeName(x, session.messages.DayNames);
-}
-
 // Answers shorter than their header hold no data part and decode to no value. Longer ones that are
 // still too short for their fields (a truncated answer) decode what is there: missing digits read
 // as nothing, a missing byte count as 0. With checksums on, an answer without room for the LRC and
 // CR after its header is not checked (and not logged): there is no checksum to compare.
 AnswerValue DecodeAnswer(const QString& answer, const QString& kind, const QString& address, bool checksumOn,
-                         Session& session, const LogSink& log) {
+                         LinkSettings& settings, const LogSink& log) {
     if (!answer.startsWith(u'@'))
         return {};
     const int header = hasAddressField(address) ? 5 : 3;
@@ -158,7 +154,7 @@ AnswerValue DecodeAnswer(const QString& answer, const QString& kind, const QStri
         return v ? AnswerValue::number(*v) : AnswerValue();
     }
     if (kind == QLatin1String("Tx"))
-        return AnswerValue::text(pairsToText(data, textFilterFor(session.ReadSelector)));
+        return AnswerValue::text(pairsToText(data, textFilterFor(settings.textFilterSelector())));
     if (kind == QLatin1String("Tx1"))
         return AnswerValue::text(pairsToText(data, PairFilter::None));
     if (kind == QLatin1String("ID")) {
@@ -177,7 +173,7 @@ AnswerValue DecodeAnswer(const QString& answer, const QString& kind, const QStri
     }
     if (kind == QLatin1String("Tarih")) {
         auto f = [&](int k) { return Mid(data, 2 * k - 1, 2); };
-        session.DayNameSuffix = QStringLiteral(" \\ ") + DayCodeName(f(4), session);
+        settings.setDayNameSuffix(QStringLiteral(" \\ ") + DayCodeName(f(4), settings.dayNames()));
         return AnswerValue::text(f(5) + u'-' + f(6) + u'-' + f(7) + QStringLiteral(" \\ ") + f(3) + u':' + f(2) + u':' +
                                  f(1));
     }
