@@ -81,12 +81,34 @@ PairFilter textFilterFor(int readSelector) {
     return PairFilter::Lf;
 }
 
+bool isAsciiLetter(QChar c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
 } // namespace
 
 bool isErrorAnswer(const QString& answer, const QString& address) {
     if (answer.isEmpty() || answer.startsWith(QLatin1String("@8")))
         return true;
     return hasAddressField(address) && answer.size() >= 4 && answer[0] == u'@' && answer[3] == u'8';
+}
+
+std::optional<QString> identifiedModel(const QString& answer, const QString& request, const QString& decodedText,
+                                       const QString& address) {
+    if (isErrorAnswer(answer, address))
+        return std::nullopt;
+    // A line that only echoes what was sent carries no identification.
+    if (!request.isEmpty() && answer.startsWith(request))
+        return std::nullopt;
+    if (decodedText.size() < 3)
+        return std::nullopt;
+    const QString model = decodedText.left(3);
+    if (!isAsciiLetter(model[0]) || !isAsciiLetter(model[1]) || !isAsciiDigit(model[2]))
+        return std::nullopt;
+    return model;
 }
 
 std::optional<double> HexToNumber(const QString& hexText) {

@@ -40,6 +40,13 @@ using LogSink = std::function<void(const QString& event)>;
 // before decoding.
 bool isErrorAnswer(const QString& answer, const QString& address);
 
+// The model an identification answer reports: the first three characters of its decoded text,
+// provided the answer is a real one. An empty answer, an error answer, the request coming back
+// (an echoing line), or a text too short or not shaped like a model name ("QM2": letters then a
+// digit) identify nothing. decodedText is the answer decoded as text.
+std::optional<QString> identifiedModel(const QString& answer, const QString& request, const QString& decodedText,
+                                       const QString& address);
+
 // Strips the frame off a read answer (header, byte count, and with checksums on the LRC and CR,
 // whose mismatch is logged once and otherwise ignored) and decodes the data by kind, compared as
 // written: "LG", "Tx" (pairs filtered by settings.textFilterSelector()), "Tx1", "ID", "IDB", "STP",

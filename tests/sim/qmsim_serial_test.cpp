@@ -1,6 +1,5 @@
 // The real serial port against the qm-sim program on a pseudo-terminal.
 
-#include "app/connection.h"
 #include "link/decoder.h"
 #include "link/frames.h"
 #include "link/transaction.h"
