@@ -5,6 +5,7 @@
 #include "app/connectionpanel.h"
 #include "app/mainwindow.h"
 #include "app/tabprocs.h"
+#include "app/windowservices.h"
 #include "calibration/calibrationprocs.h"
 #include "link/transaction.h"
 #include "pages/pagesprocs.h"
@@ -35,6 +36,7 @@ public:
     DeviceLink link;
     MainWindow window;
     AppContext ctx;
+    AppWindowServices windowServices;
     AppProcs app;
     TabProcs tabs;
     LinkProcs linkProcs;

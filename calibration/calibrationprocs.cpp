@@ -1,7 +1,5 @@
 #include "calibration/calibrationprocs.h"
 
-#include "app/appprocs.h"
-#include "app/connection.h"
 #include "calibration/calibrationregisters.h"
 #include "calibration/setuplimits.h"
 #include "link/commandcodes.h"
@@ -13,6 +11,7 @@
 #include "session/context.h"
 #include "session/mainwidgets.h"
 #include "session/session.h"
+#include "session/windowservices.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -195,15 +194,15 @@ bool CalibrationProcs::refused(const QString& answer) const {
 }
 
 void CalibrationProcs::disconnect() {
-    if (m_ctx.linkProcs)
-        m_ctx.linkProcs->Image2_Click(1);
+    if (m_ctx.window)
+        m_ctx.window->Image2_Click(1);
     else
         m_ctx.session.Connected = false;
 }
 
 void CalibrationProcs::lamp(const QString& colour) {
-    if (m_ctx.linkProcs)
-        m_ctx.linkProcs->ışık(colour);
+    if (m_ctx.window)
+        m_ctx.window->ışık(colour);
 }
 
 void CalibrationProcs::lockTabs(bool locked) {

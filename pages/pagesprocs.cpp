@@ -1,6 +1,5 @@
 #include "pages/pagesprocs.h"
 
-#include "app/appprocs.h"
 #include "pages/gridlayout.h"
 #include "pages/gridmodel.h"
 #include "pages/headerfooter.h"
@@ -11,6 +10,7 @@
 #include "session/context.h"
 #include "session/mainwidgets.h"
 #include "session/session.h"
+#include "session/windowservices.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -794,8 +794,8 @@ void PagesProcs::Açıklama_Timer() {
 
 void PagesProcs::clearGrid(int n) {
     m_ctx.Grid1[n]->Clear();
-    if (m_ctx.app)
-        m_ctx.app->gridDüzen(n);
+    if (m_ctx.window)
+        m_ctx.window->gridDüzen(n);
     else
         GridDüzen(n, *m_ctx.Grid1[n], m_ctx.session);
     hideEditors(n);

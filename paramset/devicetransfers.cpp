@@ -1,6 +1,5 @@
 #include "paramset/devicetransfers.h"
 
-#include "app/connection.h"
 #include "link/commandcodes.h"
 #include "link/frames.h"
 #include "link/textroutines.h"
@@ -17,6 +16,7 @@
 #include "session/context.h"
 #include "session/mainwidgets.h"
 #include "session/session.h"
+#include "session/windowservices.h"
 
 #include <vector>
 
@@ -93,8 +93,8 @@ void DeviceTransfers::leaveHostMode() {
 bool DeviceTransfers::readFailed(const QString& title) {
     m_ctx.dialogs.messageBox(MessageTables::at(session().messages.ErrorText, kFailedAnswerText), MsgButtons::Ok,
                              MsgIcon::Critical, title);
-    if (m_ctx.linkProcs)
-        m_ctx.linkProcs->Image2_Click(1);
+    if (m_ctx.window)
+        m_ctx.window->Image2_Click(1);
     widgets().ProgressBar3->hide();
     return false;
 }
