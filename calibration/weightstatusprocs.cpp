@@ -1,9 +1,5 @@
 // The live weight of the calibration page and the status page's reading.
 
-#include "app/appprocs.h"
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/session.h"
 #include "calibration/calibrationprocs.h"
 #include "calibration/calibrationregisters.h"
 #include "calibration/liveweight.h"
@@ -13,6 +9,10 @@
 #include "pages/gridpage.h"
 #include "platform/basic.h"
 #include "platform/dialogs.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
+#include "session/windowservices.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -212,6 +212,6 @@ void CalibrationProcs::Timer4_Timer() {
         return;
     }
     s.ReadSelector = 6;
-    if (m_ctx.app)
-        m_ctx.app->RefKatmaOlum();
+    if (m_ctx.window)
+        m_ctx.window->RefKatmaOlum();
 }
