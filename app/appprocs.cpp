@@ -1,21 +1,21 @@
 #include "app/appprocs.h"
 
-#include "app/context.h"
+#include "app/connection.h"
 #include "app/languagefile.h"
-#include "app/mainwidgets.h"
 #include "app/mainwindow.h"
-#include "app/session.h"
 #include "app/settings.h"
 #include "app/startupdialog.h"
 #include "calibration/calibrationprocs.h"
 #include "calibration/definitions.h"
-#include "link/connection.h"
 #include "link/transaction.h"
 #include "pages/gridlayout.h"
 #include "pages/pagesprocs.h"
 #include "paramset/paramsetprocs.h"
 #include "platform/clock.h"
 #include "platform/serialport.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,15 +1,15 @@
 #include "app/connectionpanel.h"
 
 #include "app/appprocs.h"
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/session.h"
+#include "app/connection.h"
 #include "app/settings.h"
-#include "link/connection.h"
 #include "link/transaction.h"
 #include "platform/basic.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
 
 #include <QDesktopServices>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/messagetables.h"
+#include "session/messagetables.h"
 
 #include <QByteArray>
 #include <QString>

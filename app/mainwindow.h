@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/mainwidgets.h"
 #include "pages/gridpage.h"
+#include "session/mainwidgets.h"
 
 #include <QMainWindow>
 

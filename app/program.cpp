@@ -14,11 +14,13 @@ QString folderWithSlash(const QString& folder) {
 } // namespace
 
 Program::Program(SerialPort& port, Clock& clock, Dialogs& dialogs, SettingsStore& store, const QString& programFolder)
-    : link(session, port, clock, dialogs), ctx{session, port, clock, dialogs, store, link}, app(ctx, window), tabs(ctx),
-      linkProcs(ctx), connectionPanel(ctx), pages(ctx), paramset(ctx), transfers(ctx), calibration(ctx) {
+    : link(session, port, clock, dialogs), ctx{session, port, clock, dialogs, store, link}, windowServices(ctx),
+      app(ctx, window), tabs(ctx), linkProcs(ctx), connectionPanel(ctx), pages(ctx), paramset(ctx), transfers(ctx),
+      calibration(ctx) {
     session.ProgramFolder = folderWithSlash(programFolder);
     session.AppFolder = session.ProgramFolder;
     ctx.w = &window.widgets();
+    ctx.window = &windowServices;
     for (int i = 0; i < 5; ++i)
         ctx.Grid1[i] = &window.pages()[i];
     ctx.pages = &pages;

@@ -1,17 +1,18 @@
 #pragma once
 
 #include "app/appprocs.h"
+#include "app/connection.h"
 #include "app/connectionpanel.h"
-#include "app/context.h"
 #include "app/mainwindow.h"
-#include "app/session.h"
 #include "app/tabprocs.h"
+#include "app/windowservices.h"
 #include "calibration/calibrationprocs.h"
-#include "link/connection.h"
 #include "link/transaction.h"
 #include "pages/pagesprocs.h"
 #include "paramset/devicetransfers.h"
 #include "paramset/paramsetprocs.h"
+#include "session/context.h"
+#include "session/session.h"
 
 #include <QString>
 
@@ -35,6 +36,7 @@ public:
     DeviceLink link;
     MainWindow window;
     AppContext ctx;
+    AppWindowServices windowServices;
     AppProcs app;
     TabProcs tabs;
     LinkProcs linkProcs;

@@ -1,10 +1,10 @@
 #include "app/settings.h"
 
-#include "app/session.h"
 #include "link/textroutines.h"
 #include "platform/basic.h"
 #include "platform/serialport.h"
 #include "platform/settingsstore.h"
+#include "session/session.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "app/startupdialog.h"
 
-#include "app/session.h"
 #include "link/textroutines.h"
+#include "session/session.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/mainwidgets.h"
+#include "session/mainwidgets.h"
 
 #include <QDialog>
 

@@ -1,17 +1,17 @@
 #include "app/tabprocs.h"
 
 #include "app/appprocs.h"
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/session.h"
+#include "app/connection.h"
 #include "calibration/calibrationprocs.h"
-#include "link/connection.h"
 #include "pages/gridpage.h"
 #include "pages/pagesprocs.h"
 #include "pages/parametereditor.h"
 #include "paramset/paramsetprocs.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
 
 #include <QTabWidget>
 

@@ -9,7 +9,6 @@
 // of the wall time, 1 when not, 2 when the run could not be made.
 
 #include "app/program.h"
-#include "app/session.h"
 #include "link/transaction.h"
 #include "pages/gridlayout.h"
 #include "paramset/devicerecords.h"
@@ -17,6 +16,7 @@
 #include "platform/dialogs.h"
 #include "platform/qtserialport.h"
 #include "platform/settingsstore.h"
+#include "session/session.h"
 
 #include <QApplication>
 #include <QDir>

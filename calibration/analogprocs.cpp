@@ -1,9 +1,6 @@
 // The analog-output calibration: switching the page between weight and analog-output mode, the
 // run's start and stop, the zero and full-scale adjustment toggles and their 100 ms repeat.
 
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/session.h"
 #include "calibration/analogoutput.h"
 #include "calibration/calibrationprocs.h"
 #include "calibration/calibrationregisters.h"
@@ -14,6 +11,9 @@
 #include "paramset/blocks.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
 
 #include <QSignalBlocker>
 #include <QTimer>

@@ -1,9 +1,6 @@
 // The weight calibration: choosing the kind, the run of the start button with its set-up upload,
 // zero, span and finish steps, the span-weight prompt and the status poll.
 
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/session.h"
 #include "calibration/calibrationprocs.h"
 #include "calibration/calibrationregisters.h"
 #include "calibration/calibrationrun.h"
@@ -15,6 +12,9 @@
 #include "platform/basic.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,18 +1,17 @@
 #include "calibration/calibrationprocs.h"
 
-#include "app/appprocs.h"
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/session.h"
 #include "calibration/calibrationregisters.h"
 #include "calibration/setuplimits.h"
 #include "link/commandcodes.h"
-#include "link/connection.h"
 #include "link/frames.h"
 #include "link/transaction.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
+#include "session/windowservices.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -204,15 +203,15 @@ bool CalibrationProcs::refused(const QString& answer) const {
 }
 
 void CalibrationProcs::disconnect() {
-    if (m_ctx.linkProcs)
-        m_ctx.linkProcs->Image2_Click(1);
+    if (m_ctx.window)
+        m_ctx.window->Image2_Click(1);
     else
         m_ctx.session.Connected = false;
 }
 
 void CalibrationProcs::lamp(const QString& colour) {
-    if (m_ctx.linkProcs)
-        m_ctx.linkProcs->ışık(colour);
+    if (m_ctx.window)
+        m_ctx.window->ışık(colour);
 }
 
 void CalibrationProcs::lockTabs(bool locked) {

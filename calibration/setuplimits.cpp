@@ -1,9 +1,9 @@
 #include "calibration/setuplimits.h"
 
-#include "app/session.h"
 #include "link/decoder.h"
 #include "link/frames.h"
 #include "platform/basic.h"
+#include "session/session.h"
 
 namespace {
 

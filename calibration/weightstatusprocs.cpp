@@ -1,9 +1,5 @@
 // The live weight of the calibration page and the status page's reading.
 
-#include "app/appprocs.h"
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/session.h"
 #include "calibration/calibrationprocs.h"
 #include "calibration/calibrationregisters.h"
 #include "calibration/liveweight.h"
@@ -15,6 +11,10 @@
 #include "paramset/blocks.h"
 #include "platform/basic.h"
 #include "platform/dialogs.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
+#include "session/windowservices.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -230,6 +230,6 @@ void CalibrationProcs::Timer4_Timer() {
         return;
     }
     s.ReadSelector = 6;
-    if (m_ctx.app)
-        m_ctx.app->RefKatmaOlum();
+    if (m_ctx.window)
+        m_ctx.window->RefKatmaOlum();
 }

@@ -1,7 +1,7 @@
 #include "link/decoder.h"
 
-#include "app/session.h"
 #include "link/frames.h"
+#include "link/linksettings.h"
 #include "link/textroutines.h"
 #include "platform/basic.h"
 #include "platform/cp1254.h"
@@ -81,12 +81,34 @@ PairFilter textFilterFor(int readSelector) {
     return PairFilter::Lf;
 }
 
+bool isAsciiLetter(QChar c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
 } // namespace
 
 bool isErrorAnswer(const QString& answer, const QString& address) {
     if (answer.isEmpty() || answer.startsWith(QLatin1String("@8")))
         return true;
     return hasAddressField(address) && answer.size() >= 4 && answer[0] == u'@' && answer[3] == u'8';
+}
+
+std::optional<QString> identifiedModel(const QString& answer, const QString& request, const QString& decodedText,
+                                       const QString& address) {
+    if (isErrorAnswer(answer, address))
+        return std::nullopt;
+    // A line that only echoes what was sent carries no identification.
+    if (!request.isEmpty() && answer.startsWith(request))
+        return std::nullopt;
+    if (decodedText.size() < 3)
+        return std::nullopt;
+    const QString model = decodedText.left(3);
+    if (!isAsciiLetter(model[0]) || !isAsciiLetter(model[1]) || !isAsciiDigit(model[2]))
+        return std::nullopt;
+    return model;
 }
 
 std::optional<double> HexToNumber(const QString& hexText) {
@@ -118,16 +140,12 @@ QString DayCodeName(const QString& x, const QVector<QString>& dayNames) {
     return QString();
 }
 
-QString DayCodeName(const QString& x, const Session& session) {
-    return DayCodeName(x, session.messages.DayNames);
-}
-
 // Answers shorter than their header hold no data part and decode to no value. Longer ones that are
 // still too short for their fields (a truncated answer) decode what is there: missing digits read
 // as nothing, a missing byte count as 0. With checksums on, an answer without room for the LRC and
 // CR after its header is not checked (and not logged): there is no checksum to compare.
 AnswerValue DecodeAnswer(const QString& answer, const QString& kind, const QString& address, bool checksumOn,
-                         Session& session, const LogSink& log) {
+                         LinkSettings& settings, const LogSink& log) {
     if (!answer.startsWith(u'@'))
         return {};
     const int header = hasAddressField(address) ? 5 : 3;
@@ -158,7 +176,7 @@ AnswerValue DecodeAnswer(const QString& answer, const QString& kind, const QStri
         return v ? AnswerValue::number(*v) : AnswerValue();
     }
     if (kind == QLatin1String("Tx"))
-        return AnswerValue::text(pairsToText(data, textFilterFor(session.ReadSelector)));
+        return AnswerValue::text(pairsToText(data, textFilterFor(settings.textFilterSelector())));
     if (kind == QLatin1String("Tx1"))
         return AnswerValue::text(pairsToText(data, PairFilter::None));
     if (kind == QLatin1String("ID")) {
@@ -177,7 +195,7 @@ AnswerValue DecodeAnswer(const QString& answer, const QString& kind, const QStri
     }
     if (kind == QLatin1String("Tarih")) {
         auto f = [&](int k) { return Mid(data, 2 * k - 1, 2); };
-        session.DayNameSuffix = QStringLiteral(" \\ ") + DayCodeName(f(4), session);
+        settings.setDayNameSuffix(QStringLiteral(" \\ ") + DayCodeName(f(4), settings.dayNames()));
         return AnswerValue::text(f(5) + u'-' + f(6) + u'-' + f(7) + QStringLiteral(" \\ ") + f(3) + u':' + f(2) + u':' +
                                  f(1));
     }

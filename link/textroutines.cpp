@@ -1,6 +1,5 @@
 #include "link/textroutines.h"
 
-#include "app/session.h"
 #include "platform/basic.h"
 
 using basic::Left;
@@ -74,14 +73,6 @@ QString FormatLikeMaximum(double value, std::optional<double> displayMaximum) {
     return FormatLikeMaximum(basic::Str(value), displayMaximum);
 }
 
-QString FormatLikeMaximum(const QString& digits, const Session& session) {
-    return FormatLikeMaximum(digits, session.DisplayMaximum);
-}
-
-QString FormatLikeMaximum(double value, const Session& session) {
-    return FormatLikeMaximum(value, session.DisplayMaximum);
-}
-
 QString InsertDecimalComma(const QString& digits, const QString& divisionDecimals) {
     QString v = digits;
     QString sign;
@@ -97,8 +88,4 @@ QString InsertDecimalComma(const QString& digits, const QString& divisionDecimal
     if (v.startsWith(u',') || v.startsWith(u'.'))
         v.prepend(u'0');
     return sign + v;
-}
-
-QString InsertDecimalComma(const QString& digits, const Session& session) {
-    return InsertDecimalComma(digits, session.DivisionDecimals);
 }

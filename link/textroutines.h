@@ -4,8 +4,6 @@
 
 #include <optional>
 
-struct Session;
-
 // Small text routines every device and page routine shares: fixed-width fields, decimal comma and
 // point, the display layout of weights and NUL handling in texts read from the indicator. None of
 // them looks at the host locale.
@@ -33,10 +31,7 @@ bool HasNul(const QString& text);
 // The reading is never modified in place: callers keep their raw value (and its sign).
 QString FormatLikeMaximum(const QString& digits, std::optional<double> displayMaximum);
 QString FormatLikeMaximum(double value, std::optional<double> displayMaximum);
-QString FormatLikeMaximum(const QString& digits, const Session& session);
-QString FormatLikeMaximum(double value, const Session& session);
 
 // A whole-number reading as a decimal text with as many decimals as divisionDecimals has
 // characters and a decimal comma ("12345" with 3 decimals gives "12,345", "5" gives "0,005").
 QString InsertDecimalComma(const QString& digits, const QString& divisionDecimals);
-QString InsertDecimalComma(const QString& digits, const Session& session);

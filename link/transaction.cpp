@@ -1,6 +1,5 @@
 #include "link/transaction.h"
 
-#include "app/session.h"
 #include "link/frames.h"
 #include "link/textroutines.h"
 #include "platform/basic.h"
@@ -28,8 +27,8 @@ bool appendLine(const QString& path, const QByteArray& line) {
 }
 } // namespace
 
-DeviceLink::DeviceLink(Session& session, SerialPort& port, Clock& clock, Dialogs& dialogs)
-    : m_session(session), m_port(port), m_clock(clock), m_dialogs(dialogs) {}
+DeviceLink::DeviceLink(LinkSettings& settings, SerialPort& port, Clock& clock, Dialogs& dialogs)
+    : m_settings(settings), m_port(port), m_clock(clock), m_dialogs(dialogs) {}
 
 int DeviceLink::PortAç() {
     const PortResult r = openPort();
@@ -41,15 +40,15 @@ int DeviceLink::PortAç() {
 PortResult DeviceLink::openPort() {
     if (m_port.isOpen())
         m_port.close();
-    const double n = basic::roundHalfEven(basic::Val(m_session.PortNumber));
+    const double n = basic::roundHalfEven(basic::Val(m_settings.portNumber()));
     m_port.setCommPort(int(qBound(-1.0, n, 1.0e6)));
-    m_port.setSettings(m_session.PortSettings);
+    m_port.setSettings(m_settings.portSettings());
     return m_port.open();
 }
 
 void DeviceLink::showPortError(const PortResult& r) {
     if (r.code == porterror::Missing)
-        m_dialogs.messageBox(QStringLiteral("COM") + m_session.PortNumber + QStringLiteral(" bulunmamaktadır"),
+        m_dialogs.messageBox(QStringLiteral("COM") + m_settings.portNumber() + QStringLiteral(" bulunmamaktadır"),
                              MsgButtons::Ok, MsgIcon::Critical);
     else
         m_dialogs.messageBox(QString::number(r.code) + QStringLiteral(" :") + r.description, MsgButtons::Ok,
@@ -89,7 +88,7 @@ void DeviceLink::drainInput() {
 }
 
 QString DeviceLink::IntOku() {
-    WaitSeconds(m_session.ReadWaitTime);
+    WaitSeconds(m_settings.readWaitTime());
     const QByteArray bytes = collectInput();
     if (!m_port.isOpen())
         return QString(); // the port reported an error during the exchange and closed itself
@@ -113,7 +112,7 @@ void DeviceLink::CihazaGönder(const QString& address, int reg, int count, bool 
     for (;;) {
         for (int sends = 0; sends < kSendsPerRound; ++sends) {
             if (m_clock.isShuttingDown()) {
-                m_session.AbortRequested = true;
+                m_settings.requestAbort();
                 return;
             }
             // A port that failed (and closed itself) cannot carry the write: no point sending on.
@@ -124,12 +123,11 @@ void DeviceLink::CihazaGönder(const QString& address, int reg, int count, bool 
                 return;
         }
         if (m_clock.isShuttingDown()) {
-            m_session.AbortRequested = true;
+            m_settings.requestAbort();
             return;
         }
         const QString text = u'[' + ZeroPad(3, QString::number(reg)) + QStringLiteral("]-[") + registers +
-                             QStringLiteral("]--- ") + MessageTables::at(m_session.messages.WriteText, 3) +
-                             QStringLiteral("...");
+                             QStringLiteral("]--- ") + m_settings.writeFailedText() + QStringLiteral("...");
         switch (m_dialogs.messageBox(text, MsgButtons::AbortRetryIgnore, MsgIcon::Critical)) {
         case MsgResult::Retry:
             continue;
@@ -137,15 +135,15 @@ void DeviceLink::CihazaGönder(const QString& address, int reg, int count, bool 
             logEvent(QStringLiteral(" - ") + text);
             return;
         default:
-            m_session.AbortRequested = true;
+            m_settings.requestAbort();
             return;
         }
     }
 }
 
 void DeviceLink::HostYazdır(bool on) {
-    sendFrame(BuildWriteFrame(m_session.DeviceAddress, CommandRegister, 2, m_session.ChecksumOn, QStringLiteral("Lg"),
-                              on ? CmdHostModeOn : CmdHostModeOff));
+    sendFrame(BuildWriteFrame(m_settings.deviceAddress(), CommandRegister, 2, m_settings.checksumOn(),
+                              QStringLiteral("Lg"), on ? CmdHostModeOn : CmdHostModeOff));
     WaitSeconds(0.2);
     IntOku();
 }
@@ -160,8 +158,7 @@ void DeviceLink::WaitSecondsBusy(double seconds) {
 
 void DeviceLink::AppendLog(const QString& text) {
     const QByteArray line = cp1254::encode(text) + "\r\n";
-    // Beside the program, wherever a file dialog has since moved the working folder.
-    const QString programFolder = m_session.ProgramFolder.isEmpty() ? m_session.AppFolder : m_session.ProgramFolder;
+    const QString programFolder = m_settings.logFolder();
     if (!programFolder.isEmpty()) {
         const QString path = QDir(programFolder).filePath(kLogFileName);
         if (appendLine(path, line)) {
@@ -178,26 +175,26 @@ void DeviceLink::AppendLog(const QString& text) {
 }
 
 QString DeviceLink::readExchange(int reg, int count, double extraWait) {
-    sendFrame(BuildReadFrame(m_session.DeviceAddress, reg, count, m_session.ChecksumOn));
+    sendFrame(BuildReadFrame(m_settings.deviceAddress(), reg, count, m_settings.checksumOn()));
     if (extraWait > 0)
         WaitSeconds(extraWait);
     return IntOku();
 }
 
 QString DeviceLink::writeExchange(int reg, int count, const QString& kind, const QVariant& data, double extraWait) {
-    sendFrame(BuildWriteFrame(m_session.DeviceAddress, reg, count, m_session.ChecksumOn, kind, data));
+    sendFrame(BuildWriteFrame(m_settings.deviceAddress(), reg, count, m_settings.checksumOn(), kind, data));
     if (extraWait > 0)
         WaitSeconds(extraWait);
     return IntOku();
 }
 
 AnswerValue DeviceLink::DecodeAnswer(const QString& answer, const QString& kind) {
-    return ::DecodeAnswer(answer, kind, m_session.DeviceAddress, m_session.ChecksumOn, m_session,
+    return ::DecodeAnswer(answer, kind, m_settings.deviceAddress(), m_settings.checksumOn(), m_settings,
                           [this](const QString& event) { logEvent(event); });
 }
 
 bool DeviceLink::isErrorAnswer(const QString& answer) const {
-    return ::isErrorAnswer(answer, m_session.DeviceAddress);
+    return ::isErrorAnswer(answer, m_settings.deviceAddress());
 }
 
 QString DeviceLink::logDate() const {

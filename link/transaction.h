@@ -2,13 +2,13 @@
 
 #include "link/commandcodes.h"
 #include "link/decoder.h"
+#include "link/linksettings.h"
 #include "platform/serialport.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
-struct Session;
 class Clock;
 class Dialogs;
 
@@ -17,7 +17,7 @@ class Dialogs;
 // and a failure box; host mode around transfers; the transfer log.
 class DeviceLink {
 public:
-    DeviceLink(Session& session, SerialPort& port, Clock& clock, Dialogs& dialogs);
+    DeviceLink(LinkSettings& settings, SerialPort& port, Clock& clock, Dialogs& dialogs);
 
     // Closes the port when open, applies PortNumber and PortSettings and opens it. 0 when it
     // opened, otherwise the port error number after a box telling the user.
@@ -62,14 +62,14 @@ public:
     // Drops whatever input is pending (a late answer to an earlier request), then sends the frame.
     void sendFrame(const QString& frame);
 
-    // The usual read: read frame for reg/count with the session's address and checksum setting,
+    // The usual read: read frame for reg/count with the settings' address and checksum setting,
     // an optional extra wait, then IntOku.
     QString readExchange(int reg, int count, double extraWait = 0);
 
     // A single write outside a transfer loop, answered like a read (no echo check, no retry).
     QString writeExchange(int reg, int count, const QString& kind, const QVariant& data, double extraWait = 0);
 
-    // DecodeAnswer / isErrorAnswer with the session's address and checksum setting; checksum
+    // DecodeAnswer / isErrorAnswer with the settings' address and checksum setting; checksum
     // mismatches go to the log.
     AnswerValue DecodeAnswer(const QString& answer, const QString& kind);
     bool isErrorAnswer(const QString& answer) const;
@@ -81,7 +81,7 @@ public:
     // Where AppendLog wrote its last line ("" before the first line).
     QString lastLogPath() const { return m_lastLogPath; }
 
-    Session& session() { return m_session; }
+    LinkSettings& settings() { return m_settings; }
     SerialPort& port() { return m_port; }
     Clock& clock() { return m_clock; }
     Dialogs& dialogs() { return m_dialogs; }
@@ -90,7 +90,7 @@ private:
     void drainInput();
     QByteArray collectInput();
 
-    Session& m_session;
+    LinkSettings& m_settings;
     SerialPort& m_port;
     Clock& m_clock;
     Dialogs& m_dialogs;

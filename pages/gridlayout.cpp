@@ -1,7 +1,7 @@
 #include "pages/gridlayout.h"
 
-#include "app/messagetables.h"
-#include "app/session.h"
+#include "session/messagetables.h"
+#include "session/session.h"
 
 namespace {
 

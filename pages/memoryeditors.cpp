@@ -1,9 +1,9 @@
 #include "pages/memoryeditors.h"
 
-#include "app/session.h"
 #include "pages/gridlayout.h"
 #include "pages/parameterrules.h"
 #include "paramset/recordcopy.h"
+#include "session/session.h"
 
 namespace {
 

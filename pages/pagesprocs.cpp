@@ -1,9 +1,5 @@
 #include "pages/pagesprocs.h"
 
-#include "app/appprocs.h"
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/session.h"
 #include "pages/gridlayout.h"
 #include "pages/gridmodel.h"
 #include "pages/headerfooter.h"
@@ -12,6 +8,10 @@
 #include "platform/cp1254.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
+#include "session/windowservices.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -799,8 +799,8 @@ void PagesProcs::Açıklama_Timer() {
 
 void PagesProcs::clearGrid(int n) {
     m_ctx.Grid1[n]->Clear();
-    if (m_ctx.app)
-        m_ctx.app->gridDüzen(n);
+    if (m_ctx.window)
+        m_ctx.window->gridDüzen(n);
     else
         GridDüzen(n, *m_ctx.Grid1[n], m_ctx.session);
     hideEditors(n);

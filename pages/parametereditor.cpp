@@ -1,10 +1,10 @@
 #include "pages/parametereditor.h"
 
-#include "app/session.h"
 #include "link/textroutines.h"
 #include "platform/basic.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "session/session.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "pages/parameterrules.h"
 
-#include "app/messagetables.h"
 #include "link/textroutines.h"
 #include "platform/basic.h"
+#include "session/messagetables.h"
 
 #include <cmath>
 

@@ -1,13 +1,13 @@
 #include "paramset/blocks.h"
 
-#include "app/messagetables.h"
-#include "app/session.h"
 #include "link/decoder.h"
 #include "link/frames.h"
 #include "link/textroutines.h"
 #include "pages/gridpage.h"
 #include "pages/parametervalues.h"
 #include "platform/basic.h"
+#include "session/messagetables.h"
+#include "session/session.h"
 
 #include <array>
 #include <cmath>

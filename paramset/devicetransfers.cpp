@@ -1,10 +1,6 @@
 #include "paramset/devicetransfers.h"
 
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/session.h"
 #include "link/commandcodes.h"
-#include "link/connection.h"
 #include "link/frames.h"
 #include "link/textroutines.h"
 #include "link/transaction.h"
@@ -17,6 +13,10 @@
 #include "platform/cp1254.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
+#include "session/windowservices.h"
 
 #include <vector>
 
@@ -93,8 +93,8 @@ void DeviceTransfers::leaveHostMode() {
 bool DeviceTransfers::readFailed(const QString& title) {
     m_ctx.dialogs.messageBox(MessageTables::at(session().messages.ErrorText, kFailedAnswerText), MsgButtons::Ok,
                              MsgIcon::Critical, title);
-    if (m_ctx.linkProcs)
-        m_ctx.linkProcs->Image2_Click(1);
+    if (m_ctx.window)
+        m_ctx.window->Image2_Click(1);
     widgets().ProgressBar3->hide();
     return false;
 }

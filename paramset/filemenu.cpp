@@ -2,11 +2,6 @@
 
 #include "paramset/paramsetprocs.h"
 
-#include "app/appprocs.h"
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/mainwindow.h"
-#include "app/session.h"
 #include "calibration/calibrationprocs.h"
 #include "link/transaction.h"
 #include "pages/gridlayout.h"
@@ -14,6 +9,10 @@
 #include "pages/pagesprocs.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
+#include "session/windowservices.h"
 
 namespace {
 
@@ -86,8 +85,8 @@ void ParamsetProcs::newParameterSet() {
     for (int k = 0; k < 4; ++k) {
         if (GridPage* page = m_ctx.Grid1[k])
             page->Clear();
-        if (m_ctx.app)
-            m_ctx.app->gridDüzen(k);
+        if (m_ctx.window)
+            m_ctx.window->gridDüzen(k);
         if (k < 2)
             w.DipNot[k]->clear();
         w.Baslık[k]->clear();
@@ -139,11 +138,11 @@ bool ParamsetProcs::readHardwareStatusForSendPanel() {
     DeviceBusyGuard guard(s);
     if (!guard.acquired())
         return false;
-    if (m_ctx.app)
-        m_ctx.app->lockWindow();
+    if (m_ctx.window)
+        m_ctx.window->lockWindow();
     if (!openPortForJob(kOpenAttempts)) {
-        if (m_ctx.app)
-            m_ctx.app->unlockWindow();
+        if (m_ctx.window)
+            m_ctx.window->unlockWindow();
         return false;
     }
     const QString answer = m_ctx.link.readExchange(kHardwareStatusRegister, 2, 0.05);
@@ -162,15 +161,15 @@ void ParamsetProcs::openSendPanel() {
     if (s.Connected && !readHardwareStatusForSendPanel())
         return;
     w.SSCommand4[0]->setEnabled(s.Connected);
-    if (m_ctx.app)
-        m_ctx.app->lockWindow();
+    if (m_ctx.window)
+        m_ctx.window->lockWindow();
     showPanel(w.SSPanel3);
 }
 
 void ParamsetProcs::openReadPanel() {
     MainWidgets& w = *m_ctx.w;
-    if (m_ctx.app)
-        m_ctx.app->lockWindow();
+    if (m_ctx.window)
+        m_ctx.window->lockWindow();
     w.SSCommand2[0]->setEnabled(m_ctx.session.Connected);
     showPanel(w.SSPanel2);
 }

@@ -1,7 +1,7 @@
 #include "paramset/parameterfile.h"
 
-#include "app/session.h"
 #include "platform/basic.h"
+#include "session/session.h"
 
 #include <QtEndian>
 

@@ -1,14 +1,14 @@
 #include "paramset/paramsetprocs.h"
 
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/session.h"
 #include "pages/gridlayout.h"
 #include "pages/pagesprocs.h"
 #include "paramset/parameterfile.h"
 #include "paramset/recordcopy.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
 
 #include <QDir>
 #include <QFile>

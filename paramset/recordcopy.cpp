@@ -1,10 +1,10 @@
 #include "paramset/recordcopy.h"
 
-#include "app/session.h"
 #include "link/textroutines.h"
 #include "pages/gridpage.h"
 #include "paramset/blocks.h"
 #include "platform/basic.h"
+#include "session/session.h"
 
 #include <cmath>
 #include <vector>

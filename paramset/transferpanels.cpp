@@ -5,18 +5,16 @@
 
 #include "paramset/paramsetprocs.h"
 
-#include "app/appprocs.h"
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/mainwindow.h"
-#include "app/session.h"
-#include "app/tabprocs.h"
 #include "calibration/calibrationprocs.h"
 #include "link/commandcodes.h"
 #include "link/transaction.h"
 #include "paramset/devicetransfers.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
+#include "session/windowservices.h"
 
 namespace {
 
@@ -27,8 +25,8 @@ constexpr int kOpenAttempts = 10;
 } // namespace
 
 void ParamsetProcs::showPanel(QWidget* panel) {
-    if (auto* window = qobject_cast<MainWindow*>(m_ctx.w->AnaForm))
-        window->showPanel(panel);
+    if (m_ctx.window)
+        m_ctx.window->showPanel(panel);
     else
         panel->show();
 }
@@ -79,8 +77,8 @@ void ParamsetProcs::readPanelEnding() {
     w.SSCommand2[1]->setEnabled(true);
     closePort();
     s.AbortRequested = true;
-    if (m_ctx.app)
-        m_ctx.app->unlockWindow();
+    if (m_ctx.window)
+        m_ctx.window->unlockWindow();
     w.SSPanel2->hide();
     w.ProgressBar1->setValue(0);
     w.Label5->clear();
@@ -93,8 +91,8 @@ void ParamsetProcs::sendPanelEnding() {
     w.SSCommand4[1]->setEnabled(true);
     closePort();
     s.AbortRequested = true;
-    if (m_ctx.app)
-        m_ctx.app->unlockWindow();
+    if (m_ctx.window)
+        m_ctx.window->unlockWindow();
     w.SSPanel3->hide();
     w.ProgressBar2->setValue(0);
     w.Label6->clear();
@@ -219,8 +217,8 @@ void ParamsetProcs::Timer2_Timer() {
     }
     DeviceBusyGuard guard(s);
 
-    if (m_ctx.app)
-        m_ctx.app->lockWindow();
+    if (m_ctx.window)
+        m_ctx.window->lockWindow();
     for (int i = 0; i <= 5; ++i)
         w.SSCheck1[i]->hide();
     w.SSCommand2[0]->hide();
@@ -248,8 +246,8 @@ void ParamsetProcs::Timer2_Timer() {
     w.SSCommand2[0]->show();
     w.SSCommand2[1]->show();
     closePort();
-    if (m_ctx.app)
-        m_ctx.app->unlockWindow();
+    if (m_ctx.window)
+        m_ctx.window->unlockWindow();
 }
 
 void ParamsetProcs::RefKatmaOlum() {
@@ -267,8 +265,8 @@ void ParamsetProcs::RefKatmaOlum() {
     int reenterTab = -1;
     {
         DeviceBusyGuard guard(s);
-        if (m_ctx.app)
-            m_ctx.app->lockWindow();
+        if (m_ctx.window)
+            m_ctx.window->lockWindow();
         w.SSCommand2[0]->setEnabled(false);
         s.AbortRequested = false;
         if (openPortForJob(1)) {
@@ -306,10 +304,10 @@ void ParamsetProcs::RefKatmaOlum() {
         }
         readPanelEnding();
     }
-    if (reenterTab >= 0 && m_ctx.tabs) {
+    if (reenterTab >= 0 && m_ctx.window) {
         s.ReadOnTabEntry = true;
         s.ParameterReadCancelled = false;
-        m_ctx.tabs->SSTab1_Click(reenterTab);
+        m_ctx.window->SSTab1_Click(reenterTab);
     }
 }
 

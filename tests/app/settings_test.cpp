@@ -1,7 +1,7 @@
-#include "app/session.h"
 #include "app/settings.h"
 #include "platform/serialport.h"
 #include "platform/settingsstore.h"
+#include "session/session.h"
 
 #include <QFile>
 #include <QTemporaryDir>

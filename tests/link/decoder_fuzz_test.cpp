@@ -1,6 +1,6 @@
-#include "app/session.h"
 #include "link/decoder.h"
 #include "link/frames.h"
+#include "session/session.h"
 
 #include <gtest/gtest.h>
 

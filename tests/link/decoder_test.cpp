@@ -1,6 +1,6 @@
-#include "app/session.h"
 #include "link/decoder.h"
 #include "link/frames.h"
+#include "session/session.h"
 
 #include <gtest/gtest.h>
 
@@ -158,4 +158,16 @@ TEST(ErrorAnswer, WithAndWithoutAddress) {
     EXPECT_FALSE(isErrorAnswer("@050302006492\r", "05"));
     EXPECT_FALSE(isErrorAnswer("@05", "05"));
     EXPECT_FALSE(isErrorAnswer("@9302\r", ""));
+}
+
+TEST(IdentifiedModel, OnlyARealAnswerNamesAModel) {
+    const QString request = BuildReadFrame("", 199, 10, true);
+    EXPECT_EQ(identifiedModel("@03..", request, "QM2 v1.23 ", ""), QString("QM2"));
+    EXPECT_EQ(identifiedModel("", request, "", ""), std::nullopt);
+    EXPECT_EQ(identifiedModel("@83", request, "", ""), std::nullopt);
+    EXPECT_EQ(identifiedModel("@0583", request, "QM2", "05"), std::nullopt);
+    EXPECT_EQ(identifiedModel(request, request, "QM2", ""), std::nullopt);
+    EXPECT_EQ(identifiedModel("@03..", request, "QM", ""), std::nullopt);
+    EXPECT_EQ(identifiedModel("@03..", request, "   v1", ""), std::nullopt);
+    EXPECT_EQ(identifiedModel("@03..", request, QString("QM") + QChar(0) + "v", ""), std::nullopt);
 }

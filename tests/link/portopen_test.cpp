@@ -1,9 +1,9 @@
-#include "app/session.h"
 #include "link/transaction.h"
 #include "platform/clock.h"
 #include "platform/cp1254.h"
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
+#include "session/session.h"
 
 #include <QDir>
 #include <QFile>

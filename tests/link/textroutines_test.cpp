@@ -1,5 +1,5 @@
-#include "app/session.h"
 #include "link/textroutines.h"
+#include "session/session.h"
 
 #include <gtest/gtest.h>
 

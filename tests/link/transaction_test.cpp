@@ -1,9 +1,9 @@
-#include "app/session.h"
 #include "link/frames.h"
 #include "link/transaction.h"
 #include "platform/clock.h"
 #include "platform/cp1254.h"
 #include "platform/dialogs.h"
+#include "session/session.h"
 #include "sim/simindicator.h"
 #include "sim/simport.h"
 

@@ -1,6 +1,6 @@
 #include "pages/gridlayout.h"
 
-#include "app/session.h"
+#include "session/session.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "pages/gridmodel.h"
 
-#include "app/session.h"
 #include "pages/gridlayout.h"
+#include "session/session.h"
 
 #include <QFont>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #include "pages/memoryeditors.h"
 
-#include "app/session.h"
 #include "pages/gridlayout.h"
+#include "session/session.h"
 
 #include <gtest/gtest.h>
 

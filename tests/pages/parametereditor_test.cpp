@@ -1,11 +1,11 @@
 #include "pages/parametereditor.h"
 
 #include "app/languagefile.h"
-#include "app/session.h"
 #include "link/textroutines.h"
 #include "pages/gridlayout.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "session/session.h"
 
 #include <gtest/gtest.h>
 

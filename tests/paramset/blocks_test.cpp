@@ -1,10 +1,10 @@
 #include "paramset/blocks.h"
 
 #include "app/languagefile.h"
-#include "app/session.h"
 #include "link/frames.h"
 #include "pages/gridlayout.h"
 #include "paramset/recordcopy.h"
+#include "session/session.h"
 
 #include <gtest/gtest.h>
 

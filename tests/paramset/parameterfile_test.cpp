@@ -1,7 +1,7 @@
 #include "paramset/parameterfile.h"
 
-#include "app/session.h"
 #include "paramset/samplefile.h"
+#include "session/session.h"
 
 #include <gtest/gtest.h>
 

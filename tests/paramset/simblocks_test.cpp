@@ -1,10 +1,10 @@
 #include "app/languagefile.h"
-#include "app/session.h"
 #include "link/commandcodes.h"
 #include "link/decoder.h"
 #include "link/frames.h"
 #include "pages/gridlayout.h"
 #include "paramset/blocks.h"
+#include "session/session.h"
 #include "sim/simindicator.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,5 @@
 // The real serial port against the qm-sim program on a pseudo-terminal.
 
-#include "app/session.h"
-#include "link/connection.h"
 #include "link/decoder.h"
 #include "link/frames.h"
 #include "link/transaction.h"
@@ -10,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/qtserialport.h"
 #include "platform/settingsstore.h"
+#include "session/session.h"
 
 #include <QFile>
 #include <QProcess>

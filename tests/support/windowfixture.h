@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/connection.h"
 #include "app/connectionpanel.h"
 #include "app/program.h"
-#include "link/connection.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/settingsstore.h"

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "app/messagetables.h"
 #include "calibration/calibrationstate.h"
+#include "link/linksettings.h"
+#include "link/textroutines.h"
 #include "pages/parametervalues.h"
 #include "paramset/parameterset.h"
+#include "session/messagetables.h"
 
 #include <QString>
 
@@ -18,7 +20,8 @@ using DefinitionTable = std::array<std::array<QString, 8>, 87>;
 
 // The state the window's procedures share: the settings, the message tables, the model, the
 // connection and the flags that device jobs test. One instance lives as long as the main window.
-struct Session {
+// It is also what the protocol layer reads its settings from.
+struct Session : LinkSettings {
     // Settings, stored as text under "Tarvex"/"QM".
     QString PortNumber = QStringLiteral("1");
     QString PortSettings = QStringLiteral("9600,N,8,1");
@@ -80,7 +83,31 @@ struct Session {
     std::vector<std::function<void()>> afterBackgroundReading;
 
     bool isQM2() const { return ModelName == QLatin1String("QM2"); }
+
+    QString portNumber() const override { return PortNumber; }
+    QString portSettings() const override { return PortSettings; }
+    QString deviceAddress() const override { return DeviceAddress; }
+    bool checksumOn() const override { return ChecksumOn; }
+    double readWaitTime() const override { return ReadWaitTime; }
+    void requestAbort() override { AbortRequested = true; }
+    // Beside the program, wherever a file dialog has since moved the working folder.
+    QString logFolder() const override { return ProgramFolder.isEmpty() ? AppFolder : ProgramFolder; }
+    QString writeFailedText() const override { return MessageTables::at(messages.WriteText, 3); }
+    int textFilterSelector() const override { return ReadSelector; }
+    const QVector<QString>& dayNames() const override { return messages.DayNames; }
+    void setDayNameSuffix(const QString& suffix) override { DayNameSuffix = suffix; }
 };
+
+// A reading laid out like the display maximum, and given the division's decimals, of this session.
+inline QString FormatLikeMaximum(const QString& digits, const Session& session) {
+    return FormatLikeMaximum(digits, session.DisplayMaximum);
+}
+inline QString FormatLikeMaximum(double value, const Session& session) {
+    return FormatLikeMaximum(value, session.DisplayMaximum);
+}
+inline QString InsertDecimalComma(const QString& digits, const Session& session) {
+    return InsertDecimalComma(digits, session.DivisionDecimals);
+}
 
 // Marks a device job as running for its lifetime; acquired() is false when another job runs.
 class DeviceBusyGuard {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controls.h"
+#include "session/controls.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,14 +1,14 @@
-#include "link/connection.h"
+#include "app/connection.h"
 
 #include "app/appprocs.h"
-#include "app/context.h"
-#include "app/mainwidgets.h"
-#include "app/session.h"
 #include "calibration/calibrationprocs.h"
 #include "link/decoder.h"
 #include "link/frames.h"
 #include "link/transaction.h"
 #include "platform/serialport.h"
+#include "session/context.h"
+#include "session/mainwidgets.h"
+#include "session/session.h"
 
 namespace {
 
@@ -16,29 +16,7 @@ constexpr int kVersionTextRegister = 199;
 constexpr int kVersionTextBytes = 10;
 constexpr int kOpenAttempts = 10;
 
-bool isAsciiLetter(QChar c) {
-    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-}
-bool isAsciiDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
 } // namespace
-
-std::optional<QString> identifiedModel(const QString& answer, const QString& request, const QString& decodedText,
-                                       const QString& address) {
-    if (isErrorAnswer(answer, address))
-        return std::nullopt;
-    // A line that only echoes what was sent carries no identification.
-    if (!request.isEmpty() && answer.startsWith(request))
-        return std::nullopt;
-    if (decodedText.size() < 3)
-        return std::nullopt;
-    const QString model = decodedText.left(3);
-    if (!isAsciiLetter(model[0]) || !isAsciiLetter(model[1]) || !isAsciiDigit(model[2]))
-        return std::nullopt;
-    return model;
-}
 
 LinkProcs::LinkProcs(AppContext& ctx) : m_ctx(ctx) {
     TaksimatBul = [this] { ::TaksimatBul(m_ctx); };

@@ -1,5 +1,5 @@
-#include "app/controls.h"
-#include "app/mainwidgets.h"
+#include "session/controls.h"
+#include "session/mainwidgets.h"
 
 #include <QApplication>
 #include <QClipboard>

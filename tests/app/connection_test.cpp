@@ -267,16 +267,4 @@ TEST_F(ConnectionTest, LampShowsOneColourAndGreenOnlyWhileConnected) {
     EXPECT_EQ(lamp(), -1);
 }
 
-TEST(IdentifiedModel, OnlyARealAnswerNamesAModel) {
-    const QString request = BuildReadFrame("", 199, 10, true);
-    EXPECT_EQ(identifiedModel("@03..", request, "QM2 v1.23 ", ""), QString("QM2"));
-    EXPECT_EQ(identifiedModel("", request, "", ""), std::nullopt);
-    EXPECT_EQ(identifiedModel("@83", request, "", ""), std::nullopt);
-    EXPECT_EQ(identifiedModel("@0583", request, "QM2", "05"), std::nullopt);
-    EXPECT_EQ(identifiedModel(request, request, "QM2", ""), std::nullopt);
-    EXPECT_EQ(identifiedModel("@03..", request, "QM", ""), std::nullopt);
-    EXPECT_EQ(identifiedModel("@03..", request, "   v1", ""), std::nullopt);
-    EXPECT_EQ(identifiedModel("@03..", request, QString("QM") + QChar(0) + "v", ""), std::nullopt);
-}
-
 } // namespace

@@ -8,13 +8,6 @@
 struct AppContext;
 struct Session;
 
-// The model an identification answer reports: the first three characters of its decoded text,
-// provided the answer is a real one. An empty answer, an error answer, the request coming back
-// (an echoing line), or a text too short or not shaped like a model name ("QM2": letters then a
-// digit) identify nothing. decodedText is the answer decoded as text.
-std::optional<QString> identifiedModel(const QString& answer, const QString& request, const QString& decodedText,
-                                       const QString& address);
-
 // Reads the indicator's range set-up through the calibration page's procedures. The connect and
 // the connection panel both call it here.
 void TaksimatBul(AppContext& ctx);
