@@ -53,10 +53,10 @@ protected:
 };
 
 // Lists written as the elements they hold: "c6" is CfgText(6), "m14" MsgText(14), other words stand.
-QStringList expand(const QString& spec, const std::function<QString(int)>& cfg,
+QStringList expand(const QString& written, const std::function<QString(int)>& cfg,
                    const std::function<QString(int)>& msg) {
     QStringList out;
-    for (const QString& w : spec.split(u'|')) {
+    for (const QString& w : written.split(u'|')) {
         if (w.startsWith(u'c') && w.size() > 1 && w[1].isDigit())
             out << cfg(w.mid(1).toInt());
         else if (w.startsWith(u'm') && w.size() > 1 && w[1].isDigit())
