@@ -3,7 +3,6 @@
 #include "pages/editorstate.h"
 #include "platform/cp1254.h"
 
-
 int headerLineKeyDown(int line, int keyCode) {
     if (keyCode == keys::Enter || keyCode == keys::Down)
         return (line + 1) % 4;

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-
 // The header/footer and label-printer text page: the keys of the six ticket lines, the label text
 // and its file, and the sliding tag panel.
 
@@ -32,7 +31,6 @@ LineKeyPress footerLineKeyPress(int line, int keyAscii, int textLength);
 QString labelTextFromFile(const QByteArray& bytes);
 // What saving writes: the text followed by CR LF, unless it already ends with one.
 QByteArray labelTextFileBytes(const QString& text);
-
 
 // Characters the box's text counts (a line break counts as its CR LF).
 int labelTextLength(const QString& boxText);

@@ -181,7 +181,8 @@ TEST_F(ConnectionTest, AnErrorAnswerBehindAnAddressFailsTheConnect) {
     f->indicator.faults.refuseRegisters = {199};
     f->linkProcs().connect_Click();
     ASSERT_EQ(f->indicator.frames.size(), 1);
-    EXPECT_TRUE(f->indicator.frames.value(0).answer.startsWith("@058")) << f->indicator.frames.value(0).answer.constData();
+    EXPECT_TRUE(f->indicator.frames.value(0).answer.startsWith("@058"))
+        << f->indicator.frames.value(0).answer.constData();
     expectQuietFailure();
 
     f->indicator.resetFaults();
