@@ -2,10 +2,14 @@
 
 #include <QString>
 
+#include <array>
 #include <functional>
 
 struct AppContext;
 class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
 class QWidget;
 
 // The procedures of the parameter set: the record and its file, the copies between pages and
@@ -98,6 +102,7 @@ private:
     // The end of every read-panel and send-panel press, and of the refresh.
     void readPanelEnding();
     void sendPanelEnding();
+    void panelEnding(QWidget* panel, const std::array<QPushButton*, 2>& commands, QProgressBar* bar, QLabel* caption);
     // One read group of the read panel (0 header/footer, 1 ID memories, 2 setpoints,
     // 3 parameters, 4 status); false when the read failed and no further group should run.
     bool runReadGroup(int group);

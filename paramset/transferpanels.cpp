@@ -72,31 +72,26 @@ void ParamsetProcs::closePort() {
 }
 
 void ParamsetProcs::readPanelEnding() {
-    Session& s = m_ctx.session;
     MainWidgets& w = *m_ctx.w;
-    w.SSCommand2[1]->setEnabled(true);
-    closePort();
-    s.AbortRequested = true;
-    if (m_ctx.window)
-        m_ctx.window->unlockWindow();
-    w.SSPanel2->hide();
-    w.ProgressBar1->setValue(0);
-    w.Label5->clear();
-    w.SSCommand2[0]->setEnabled(true);
+    panelEnding(w.SSPanel2, w.SSCommand2, w.ProgressBar1, w.Label5);
 }
 
 void ParamsetProcs::sendPanelEnding() {
-    Session& s = m_ctx.session;
     MainWidgets& w = *m_ctx.w;
-    w.SSCommand4[1]->setEnabled(true);
+    panelEnding(w.SSPanel3, w.SSCommand4, w.ProgressBar2, w.Label6);
+}
+
+void ParamsetProcs::panelEnding(QWidget* panel, const std::array<QPushButton*, 2>& commands, QProgressBar* bar,
+                                QLabel* caption) {
+    commands[1]->setEnabled(true);
     closePort();
-    s.AbortRequested = true;
+    m_ctx.session.AbortRequested = true;
     if (m_ctx.window)
         m_ctx.window->unlockWindow();
-    w.SSPanel3->hide();
-    w.ProgressBar2->setValue(0);
-    w.Label6->clear();
-    w.SSCommand4[0]->setEnabled(true);
+    panel->hide();
+    bar->setValue(0);
+    caption->clear();
+    commands[0]->setEnabled(true);
 }
 
 bool ParamsetProcs::runReadGroup(int group) {
