@@ -341,7 +341,7 @@ std::optional<int> CalibrationProcs::AnalogOku(int reg) {
         return std::nullopt;
     m_ctx.link.sendFrame(BuildReadFrame(s.DeviceAddress, reg, 2, s.ChecksumOn));
     // A value is only taken from an answer that came whole: a step is judged by it.
-    const std::optional<QString> data = blockAnswerData(m_ctx.link.IntOku(), s.DeviceAddress, s.ChecksumOn, 2);
+    const std::optional<QString> data = m_ctx.link.answerData(m_ctx.link.IntOku(), 2);
     if (!data)
         return std::nullopt;
     return analogValueFromHex(*data);

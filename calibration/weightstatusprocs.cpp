@@ -139,9 +139,7 @@ void CalibrationProcs::StatuOku() {
     };
     // Every answer is checked whole before anything of it reaches the page or the flags; a failed
     // one is told, disconnects and ends the read, with the indicator told to leave host mode.
-    auto data = [&s](const QString& answer, int bytes) {
-        return blockAnswerData(answer, s.DeviceAddress, s.ChecksumOn, bytes);
-    };
+    auto data = [&link](const QString& answer, int bytes) { return link.answerData(answer, bytes); };
     auto fail = [&] {
         if (portOpen())
             link.HostYazdır(false);

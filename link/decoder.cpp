@@ -88,12 +88,70 @@ bool isAsciiDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
+bool allHexDigits(QStringView t) {
+    for (QChar c : t)
+        if (basic::hexDigit(c) < 0)
+            return false;
+    return true;
+}
+
+// Whether the last two characters of a frame's body (the text between "@" and CR) are the LRC of
+// the rest.
+bool lrcRight(QStringView body) {
+    return body.right(2).toString().toUpper() == Lrc(body.chopped(2).toString());
+}
+
 } // namespace
 
 bool isErrorAnswer(const QString& answer, const QString& address) {
     if (answer.isEmpty() || answer.startsWith(QLatin1String("@8")))
         return true;
     return hasAddressField(address) && answer.size() >= 4 && answer[0] == u'@' && answer[3] == u'8';
+}
+
+QString checksumMismatchEvent(int bytes) {
+    return QStringLiteral(" - [000]-[") + ZeroPad(4, basic::Hex(registerCountOf(bytes))) +
+           QStringLiteral("]--- CHKSum Hatası...");
+}
+
+std::optional<QString> blockAnswerData(const QString& answer, const QString& address, bool checksumOn, int bytes,
+                                       const LogSink& log) {
+    if (!answer.startsWith(u'@') || !answer.endsWith(u'\r'))
+        return std::nullopt;
+    const QStringView body = QStringView(answer).mid(1, answer.size() - 2);
+    const int head = (hasAddressField(address) ? 2 : 0) + 4; // address, function, byte count
+    const int size = head + 2 * bytes + (checksumOn ? 2 : 0);
+    if (body.size() != size)
+        return std::nullopt;
+    if (checksumOn && !lrcRight(body)) {
+        if (log)
+            log(checksumMismatchEvent(bytes));
+        return std::nullopt;
+    }
+    if (!allHexDigits(body))
+        return std::nullopt;
+    const QStringView function = body.mid(head - 4, 2);
+    const QStringView count = body.mid(head - 2, 2);
+    if (function != u"03" || basic::hexPrefixValue(count) != bytes)
+        return std::nullopt;
+    return body.mid(head, 2 * bytes).toString().toUpper();
+}
+
+bool writeAcknowledged(const QString& answer, const QString& address, bool checksumOn, int bytes, const LogSink& log) {
+    if (!answer.startsWith(u'@') || !answer.endsWith(u'\r'))
+        return false;
+    const QString body = answer.mid(1, answer.size() - 2);
+    const QString head = addressField(address) + QStringLiteral("10") + ZeroPad(4, basic::Hex(registerCountOf(bytes)));
+    if (!checksumOn)
+        return body == head;
+    if (body.size() != head.size() + 2)
+        return false;
+    if (!lrcRight(body)) {
+        if (log)
+            log(checksumMismatchEvent(bytes));
+        return false;
+    }
+    return body.startsWith(head);
 }
 
 std::optional<QString> identifiedModel(const QString& answer, const QString& request, const QString& decodedText,
@@ -164,8 +222,7 @@ AnswerValue DecodeAnswer(const QString& answer, const QString& kind, const QStri
             const QString body = answer.mid(1, answer.size() - 4);
             const QString received = answer.mid(answer.size() - 3, 2);
             if (received != Lrc(body) && log)
-                log(QStringLiteral(" - [000]-[") + ZeroPad(4, basic::Hex(registerCountOf(byteCount))) +
-                    QStringLiteral("]--- CHKSum Hatası..."));
+                log(checksumMismatchEvent(byteCount));
         }
     } else if (data.endsWith(u'\r')) {
         data.chop(1);

@@ -40,6 +40,24 @@ using LogSink = std::function<void(const QString& event)>;
 // before decoding.
 bool isErrorAnswer(const QString& answer, const QString& address);
 
+// The log event of a checksum mismatch on an answer carrying `bytes` bytes: " - [000]-[NNNN]---
+// CHKSum Hatası...", NNNN the register count.
+QString checksumMismatchEvent(int bytes);
+
+// The data of the answer to a read of `bytes` bytes, as hex text: the answer must be "@", the
+// address field when the address gives one, function "03", a byte count equal to `bytes`, exactly
+// twice that many hex digits, the LRC when checksums are on (and right), and CR. Anything else (an
+// empty, short, shifted, error or corrupted answer) gives nothing. A wrong LRC on an answer of the
+// right length is also told to `log`.
+std::optional<QString> blockAnswerData(const QString& answer, const QString& address, bool checksumOn, int bytes,
+                                       const LogSink& log = {});
+
+// Whether a write answer acknowledges `bytes` bytes: "@", the address field when the address gives
+// one, "10", the register count as four digits, the LRC when checksums are on (and right), CR. A
+// wrong LRC on an answer of the acknowledgement's length is also told to `log`.
+bool writeAcknowledged(const QString& answer, const QString& address, bool checksumOn, int bytes,
+                       const LogSink& log = {});
+
 // The model an identification answer reports: the first three characters of its decoded text,
 // provided the answer is a real one. An empty answer, an error answer, the request coming back
 // (an echoing line), or a text too short or not shaped like a model name ("QM2": letters then a

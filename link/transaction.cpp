@@ -119,8 +119,13 @@ void DeviceLink::CihazaGönder(const QString& address, int reg, int count, bool 
             if (!m_port.isOpen())
                 break;
             sendFrame(frame);
-            if (Cevap(address, IntOku()) == ack)
+            const QString answer = IntOku();
+            if (Cevap(address, answer) == ack) {
+                // The echo is what counts; a wrong checksum on it is only logged.
+                if (checksumOn)
+                    writeAcknowledged(answer, address, checksumOn, count, logSink());
                 return;
+            }
         }
         if (m_clock.isShuttingDown()) {
             m_settings.requestAbort();
@@ -189,8 +194,15 @@ QString DeviceLink::writeExchange(int reg, int count, const QString& kind, const
 }
 
 AnswerValue DeviceLink::DecodeAnswer(const QString& answer, const QString& kind) {
-    return ::DecodeAnswer(answer, kind, m_settings.deviceAddress(), m_settings.checksumOn(), m_settings,
-                          [this](const QString& event) { logEvent(event); });
+    return ::DecodeAnswer(answer, kind, m_settings.deviceAddress(), m_settings.checksumOn(), m_settings, logSink());
+}
+
+std::optional<QString> DeviceLink::answerData(const QString& answer, int bytes) {
+    return blockAnswerData(answer, m_settings.deviceAddress(), m_settings.checksumOn(), bytes, logSink());
+}
+
+bool DeviceLink::acknowledged(const QString& answer, int bytes) {
+    return writeAcknowledged(answer, m_settings.deviceAddress(), m_settings.checksumOn(), bytes, logSink());
 }
 
 bool DeviceLink::isErrorAnswer(const QString& answer) const {
@@ -199,6 +211,10 @@ bool DeviceLink::isErrorAnswer(const QString& answer) const {
 
 QString DeviceLink::logDate() const {
     return QLocale::system().toString(m_clock.currentDateTime().date(), QLocale::ShortFormat);
+}
+
+LogSink DeviceLink::logSink() {
+    return [this](const QString& event) { logEvent(event); };
 }
 
 void DeviceLink::logEvent(const QString& event) {

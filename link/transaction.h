@@ -73,7 +73,13 @@ public:
     // mismatches go to the log.
     AnswerValue DecodeAnswer(const QString& answer, const QString& kind);
     bool isErrorAnswer(const QString& answer) const;
+    // The whole-answer checks (blockAnswerData, writeAcknowledged) with the settings' address and
+    // checksum setting; checksum mismatches go to the log.
+    std::optional<QString> answerData(const QString& answer, int bytes);
+    bool acknowledged(const QString& answer, int bytes);
 
+    // Where a check that finds a checksum mismatch tells it: the log, dated.
+    LogSink logSink();
     // A log line of the given event: today's date in the system's short format, then the event.
     void logEvent(const QString& event);
     QString logDate() const;

@@ -88,25 +88,8 @@ private:
 
 // ---- Reading ----
 
-std::optional<QString> blockAnswerData(const QString& answer, const QString& address, bool checksumOn, int bytes) {
-    if (!answer.startsWith(u'@') || !answer.endsWith(u'\r'))
-        return std::nullopt;
-    const QStringView body = QStringView(answer).mid(1, answer.size() - 2);
-    const int head = (hasAddressField(address) ? 2 : 0) + 4; // address, function, byte count
-    const int size = head + 2 * bytes + (checksumOn ? 2 : 0);
-    if (body.size() != size || !allHexDigits(body))
-        return std::nullopt;
-    const QStringView function = body.mid(head - 4, 2);
-    const QStringView count = body.mid(head - 2, 2);
-    if (function != u"03" || basic::hexPrefixValue(count) != bytes)
-        return std::nullopt;
-    if (checksumOn && body.right(2).toString().toUpper() != Lrc(body.chopped(2).toString()))
-        return std::nullopt;
-    return body.mid(head, 2 * bytes).toString().toUpper();
-}
-
-bool ConfigurationYerleştir(QString& answer, const QString& address, bool checksumOn) {
-    const auto data = blockAnswerData(answer, address, checksumOn, kConfigHalfBytes);
+bool ConfigurationYerleştir(QString& answer, const QString& address, bool checksumOn, const LogSink& log) {
+    const auto data = blockAnswerData(answer, address, checksumOn, kConfigHalfBytes, log);
     if (!data)
         return false;
     answer = *data;
@@ -226,8 +209,8 @@ bool ConfigurationYerleş(const QString& block, GridPage& page, Session& session
 }
 
 bool CalibrasyonYerleştir(const QString& answer, const QString& address, bool checksumOn, GridPage& page,
-                          Session& session) {
-    const auto data = blockAnswerData(answer, address, checksumOn, kCalibrationBlockBytes);
+                          Session& session, const LogSink& log) {
+    const auto data = blockAnswerData(answer, address, checksumOn, kCalibrationBlockBytes, log);
     if (!data)
         return false;
     const BlockBytes b(*data);

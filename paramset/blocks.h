@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/decoder.h"
+
 #include <QList>
 #include <QString>
 
@@ -25,15 +27,9 @@ inline constexpr int kClockBytes = 8;
 
 // ---- Reading ----
 
-// The data of the answer to a read of `bytes` bytes, as hex text: the answer must be "@", the
-// address field when the address gives one, function "03", a byte count equal to `bytes`, exactly
-// twice that many hex digits, the LRC when checksums are on (and right), and CR. Anything else (an
-// empty, short, shifted, error or corrupted answer) gives nothing.
-std::optional<QString> blockAnswerData(const QString& answer, const QString& address, bool checksumOn, int bytes);
-
 // Cuts one 50-byte half of the configuration block down to its data, in place. False, and the
-// answer unchanged, when it is no complete answer (blockAnswerData).
-bool ConfigurationYerleştir(QString& answer, const QString& address, bool checksumOn);
+// answer unchanged, when it is no complete answer (blockAnswerData, which logs a checksum mismatch).
+bool ConfigurationYerleştir(QString& answer, const QString& address, bool checksumOn, const LogSink& log = {});
 
 // Decodes the whole configuration block (200 hex digits: the register-149 half, then the
 // register-174 half) into column 1 of the parameter page and the working values (ConfigFlag0,
@@ -44,7 +40,7 @@ bool ConfigurationYerleş(const QString& block, GridPage& page, Session& session
 // Decodes the answer to the 40-byte read of register 128 into rows 62..76 of the parameter page and
 // CalRaw1..4, CalGravity1, CalGravity2. False, and nothing written, when it is no complete answer.
 bool CalibrasyonYerleştir(const QString& answer, const QString& address, bool checksumOn, GridPage& page,
-                          Session& session);
+                          Session& session, const LogSink& log = {});
 
 // ---- Code to text ----
 

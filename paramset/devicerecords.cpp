@@ -39,16 +39,6 @@ bool isDigit(QChar c) {
 
 // ---- Answers ----
 
-bool writeAcknowledged(const QString& answer, const QString& address, bool checksumOn, int bytes) {
-    if (!answer.startsWith(u'@') || !answer.endsWith(u'\r'))
-        return false;
-    const QString body = answer.mid(1, answer.size() - 2);
-    const QString head = addressField(address) + QStringLiteral("10") + ZeroPad(4, basic::Hex(registerCountOf(bytes)));
-    if (!checksumOn)
-        return body == head;
-    return body.size() == head.size() + 2 && body.startsWith(head) && body.right(2).toUpper() == Lrc(head);
-}
-
 QString bytesText(const QString& hexData) {
     QString out;
     for (qsizetype i = 0; i + 1 < hexData.size(); i += 2)

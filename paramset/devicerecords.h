@@ -49,10 +49,6 @@ inline constexpr std::array<TicketLine, 6> kTicketLines{{
 
 // ---- Answers ----
 
-// Whether a write answer acknowledges `bytes` bytes: "@", the address field when the address gives
-// one, "10", the register count as four digits, the LRC when checksums are on (and right), CR.
-bool writeAcknowledged(const QString& answer, const QString& address, bool checksumOn, int bytes);
-
 // The characters of hex byte pairs (code page 1254), every byte kept.
 QString bytesText(const QString& hexData);
 

@@ -76,12 +76,12 @@ QString DeviceTransfers::command(int code, double wait) {
     return link().writeExchange(CommandRegister, 2, kLg, code, wait);
 }
 
-bool DeviceTransfers::acknowledged(const QString& answer, int bytes) const {
-    return writeAcknowledged(answer, m_ctx.session.DeviceAddress, m_ctx.session.ChecksumOn, bytes);
+bool DeviceTransfers::acknowledged(const QString& answer, int bytes) {
+    return link().acknowledged(answer, bytes);
 }
 
-std::optional<QString> DeviceTransfers::dataOf(const QString& answer, int bytes) const {
-    return blockAnswerData(answer, m_ctx.session.DeviceAddress, m_ctx.session.ChecksumOn, bytes);
+std::optional<QString> DeviceTransfers::dataOf(const QString& answer, int bytes) {
+    return link().answerData(answer, bytes);
 }
 
 void DeviceTransfers::leaveHostMode() {
@@ -222,7 +222,7 @@ bool DeviceTransfers::ParametreHostOku() {
     const QString calibration = dl.readExchange(kCalibrationBlockRegister, kCalibrationBlockBytes, s.ReadWaitTime);
     w.ProgressBar1->setValue(6);
     showProgress3(4);
-    if (!CalibrasyonYerleştir(calibration, s.DeviceAddress, s.ChecksumOn, page, s))
+    if (!CalibrasyonYerleştir(calibration, s.DeviceAddress, s.ChecksumOn, page, s, dl.logSink()))
         return fail();
     w.ProgressBar1->setValue(7);
     showProgress3(5);
@@ -232,12 +232,12 @@ bool DeviceTransfers::ParametreHostOku() {
     if (!acknowledged(configurationAck, 2))
         return fail();
     QString first = dl.readExchange(kConfigurationBlockRegister, kConfigHalfBytes, 0.2);
-    if (!ConfigurationYerleştir(first, s.DeviceAddress, s.ChecksumOn))
+    if (!ConfigurationYerleştir(first, s.DeviceAddress, s.ChecksumOn, dl.logSink()))
         return fail();
     QString second = dl.readExchange(kConfigSecondHalfRegister, kConfigHalfBytes, 0.2);
     w.ProgressBar1->setValue(9);
     showProgress3(6);
-    if (!ConfigurationYerleştir(second, s.DeviceAddress, s.ChecksumOn))
+    if (!ConfigurationYerleştir(second, s.DeviceAddress, s.ChecksumOn, dl.logSink()))
         return fail();
     w.ProgressBar1->setValue(10);
     if (!ConfigurationYerleş(first + second, page, s))

@@ -61,8 +61,8 @@ private:
     // A code to the command register as a direct exchange: the frame, an optional wait, then the
     // answer collected after the reading time.
     QString command(int code, double wait = 0);
-    bool acknowledged(const QString& answer, int bytes) const;
-    std::optional<QString> dataOf(const QString& answer, int bytes) const;
+    bool acknowledged(const QString& answer, int bytes);
+    std::optional<QString> dataOf(const QString& answer, int bytes);
     void leaveHostMode();
     // The failed-answer box (with the title given, if any), the disconnect; false.
     bool readFailed(const QString& title = QString());

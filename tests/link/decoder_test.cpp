@@ -49,6 +49,41 @@ TEST_F(DecoderTest, WrongChecksumIsLoggedOnceAndTheDataUsed) {
     EXPECT_EQ(logged[1], QString::fromUtf16(u" - [000]-[0002]--- CHKSum Hatası..."));
 }
 
+// The whole-answer checks take only the exact answer; a wrong checksum on an answer of the right
+// length is logged where it is found, anything else that fails is not a checksum matter.
+TEST_F(DecoderTest, WholeAnswerChecksLogAWrongChecksumOnly) {
+    EXPECT_TRUE(writeAcknowledged("@100001EF\r", "", true, 2, sink));
+    EXPECT_TRUE(writeAcknowledged("@100001\r", "00", false, 2, sink));
+    EXPECT_TRUE(writeAcknowledged("@0710000CDD\r", "7", true, 24, sink));
+    EXPECT_FALSE(writeAcknowledged("@10000\r", "", false, 2, sink));   // short
+    EXPECT_FALSE(writeAcknowledged("@1000", "", false, 2, sink));      // no end
+    EXPECT_FALSE(writeAcknowledged("@100002EE\r", "", true, 2, sink)); // another count
+    EXPECT_FALSE(writeAcknowledged("@100001EF\r", "07", true, 2, sink));
+    EXPECT_FALSE(writeAcknowledged("@0780040471\r", "07", true, 2, sink)); // refused
+    EXPECT_FALSE(writeAcknowledged("@100001EE\r", "", false, 2, sink));    // a checksum where none is expected
+    EXPECT_TRUE(logged.isEmpty());
+    EXPECT_FALSE(writeAcknowledged("@100001EE\r", "", true, 2, sink));
+    ASSERT_EQ(logged.size(), 1);
+    EXPECT_EQ(logged[0], QString::fromUtf16(u" - [000]-[0001]--- CHKSum Hatası..."));
+
+    logged.clear();
+    EXPECT_EQ(blockAnswerData(answerOf("0102030405060708"), QString(), true, 8, sink), "0102030405060708");
+    EXPECT_EQ(blockAnswerData(answerOf("0A0B", "12"), "12", true, 2, sink), "0A0B");
+    EXPECT_EQ(blockAnswerData(answerOf("abcd", "", false), "", false, 2, sink), "ABCD");
+    EXPECT_FALSE(blockAnswerData(answerOf("0A0B"), "", true, 4, sink));            // another length
+    EXPECT_FALSE(blockAnswerData(answerOf("0A0B").chopped(1), "", true, 2, sink)); // no CR
+    EXPECT_FALSE(blockAnswerData("@8\r", "", true, 2, sink));
+    EXPECT_FALSE(blockAnswerData(answerOf("0A0B", "12"), "", true, 3, sink)); // shifted by the address
+    EXPECT_TRUE(logged.isEmpty());
+    QString wrong = answerOf("00000064", "5");
+    wrong[8] = '1'; // a data digit, so the LRC no longer fits
+    EXPECT_FALSE(blockAnswerData(wrong, "5", true, 4, sink));
+    ASSERT_EQ(logged.size(), 1);
+    EXPECT_EQ(logged[0], QString::fromUtf16(u" - [000]-[0002]--- CHKSum Hatası..."));
+    EXPECT_FALSE(blockAnswerData(wrong, "5", true, 4)); // no log given: nothing to tell
+    EXPECT_EQ(logged.size(), 1);
+}
+
 TEST_F(DecoderTest, NotAFrameGivesNoValue) {
     EXPECT_TRUE(decode("", "LG").isEmpty());
     EXPECT_TRUE(decode("0302006497\r", "LG").isEmpty());

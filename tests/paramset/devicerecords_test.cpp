@@ -68,18 +68,6 @@ TEST(IdRecords, EmptyMemoriesAndAnswersWithoutAValueShowNothing) {
     }
 }
 
-TEST(WriteAnswers, OnlyAWholeAcknowledgementOfTheCountCounts) {
-    EXPECT_TRUE(writeAcknowledged("@100001EF\r", "", true, 2));
-    EXPECT_TRUE(writeAcknowledged("@100001\r", "00", false, 2));
-    EXPECT_TRUE(writeAcknowledged("@0710000CDD\r", "7", true, 24));
-    EXPECT_FALSE(writeAcknowledged("@100001EE\r", "", true, 2)); // checksum
-    EXPECT_FALSE(writeAcknowledged("@10000\r", "", false, 2));   // short
-    EXPECT_FALSE(writeAcknowledged("@1000", "", false, 2));      // no end
-    EXPECT_FALSE(writeAcknowledged("@100002F0\r", "", true, 2)); // another count
-    EXPECT_FALSE(writeAcknowledged("@100001EF\r", "07", true, 2));
-    EXPECT_FALSE(writeAcknowledged("@0780040475\r", "07", true, 2));
-}
-
 TEST(TicketLines, ReadTheSameWhateverPageIsInView) {
     // A 22-byte line begins with the NUL of the line before.
     EXPECT_EQ(ticketLineText("00414220430A00"), "AB C");
