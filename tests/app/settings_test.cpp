@@ -164,8 +164,9 @@ TEST_F(SettingsTest, StoredTextsAreReadWithoutTheHostLocale) {
     EXPECT_FALSE(read().ChecksumOn);
 
     const std::pair<const char*, double> times[] = {
-        {"0,25", 0.25}, {"0.25", 0.25}, {"1", 1.0}, {"0.4s", 0.4},                // leading number taken
-        {"0", 0.15},    {"-0,2", 0.15}, {"", 0.15}, {",", 0.15},   {"150", 0.15}, // no hours-long waits
+        {"0,25", 0.25},  {"0.25", 0.25}, {"1", 1.0}, {"0.4s", 0.4}, {"10", 10.0},  // leading number taken
+        {"0", 0.15},     {"-0,2", 0.15}, {"", 0.15}, {",", 0.15},   {"150", 0.15}, // no hours-long waits
+        {"10.01", 0.15},
     };
     for (const auto& [text, expected] : times) {
         put("OkumaZamanı", QString::fromUtf8(text));

@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/cp1254.h"
 #include "platform/dialogs.h"
+#include "platform/qtserialport.h"
 #include "platform/settingsstore.h"
 #include "sim/simindicator.h"
 #include "sim/simport.h"
@@ -713,6 +714,8 @@ TEST(ProgramOptionsTest, MapPortPointsThePortsForThisRunOnly) {
     const QString ini = dir.filePath(QStringLiteral("s.ini"));
     {
         QtSettingsStore user(ini);
+        // A mapping kept for the same port gives way to the command line's, for this run only.
+        user.setValue(QStringLiteral("Ports"), QStringLiteral("COM1"), QStringLiteral("/dev/ttyS0"));
         OverlaySettingsStore store(user);
         QString error;
         ASSERT_EQ(
@@ -720,8 +723,8 @@ TEST(ProgramOptionsTest, MapPortPointsThePortsForThisRunOnly) {
                                  QStringLiteral("COM1=/dev/pts/7"), QStringLiteral("--map-port=COM12=/dev/ttyUSB0")},
                                 store, &error),
             ProgramOptions::Run);
-        EXPECT_EQ(store.value(QStringLiteral("Ports"), QStringLiteral("COM1"), QString()),
-                  QStringLiteral("/dev/pts/7"));
+        const QtSerialPort port(store);
+        EXPECT_EQ(port.deviceFor(1), QStringLiteral("/dev/pts/7"));
         EXPECT_EQ(store.value(QStringLiteral("Ports"), QStringLiteral("COM12"), QString()),
                   QStringLiteral("/dev/ttyUSB0"));
         EXPECT_EQ(applyProgramOptions({QStringLiteral("velmora")}, store, &error), ProgramOptions::Run);
@@ -729,7 +732,8 @@ TEST(ProgramOptionsTest, MapPortPointsThePortsForThisRunOnly) {
         store.setValue(QStringLiteral("QM"), QStringLiteral("Port"), QStringLiteral("2"));
     }
     QtSettingsStore nextRun(ini);
-    EXPECT_FALSE(nextRun.contains(QStringLiteral("Ports"), QStringLiteral("COM1")));
+    EXPECT_EQ(nextRun.value(QStringLiteral("Ports"), QStringLiteral("COM1"), QString()), QStringLiteral("/dev/ttyS0"));
+    EXPECT_FALSE(nextRun.contains(QStringLiteral("Ports"), QStringLiteral("COM12")));
     EXPECT_EQ(nextRun.value(QStringLiteral("QM"), QStringLiteral("Port"), QString()), QStringLiteral("2"));
 }
 

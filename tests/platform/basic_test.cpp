@@ -8,6 +8,9 @@ using namespace basic;
 TEST(Val, ReadsTheLeadingNumberAndSkipsBlanks) {
     EXPECT_DOUBLE_EQ(Val(QStringLiteral("12,5")), 12);
     EXPECT_DOUBLE_EQ(Val(QStringLiteral(" 1 2.5x")), 12.5);
+    EXPECT_DOUBLE_EQ(Val(QStringLiteral("\t\n-1\t2\n.\t5 E\n1x")), -125); // tabs and line feeds are blanks too
+    EXPECT_DOUBLE_EQ(Val(QStringLiteral("\t&H\n1 F")), 31);               // inside a hex number as well
+    EXPECT_DOUBLE_EQ(Val(QStringLiteral("1\r2")), 1);                     // a carriage return ends the number
     EXPECT_DOUBLE_EQ(Val(QStringLiteral("-7")), -7);
     EXPECT_DOUBLE_EQ(Val(QStringLiteral("3-9600")), 3);
     EXPECT_DOUBLE_EQ(Val(QStringLiteral("abc")), 0);
