@@ -5,11 +5,14 @@
 #include "link/frames.h"
 #include "pages/gridlayout.h"
 #include "platform/basic.h"
+#include "platform/cp1254.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QKeyEvent>
 #include <QProgressBar>
 #include <QTimer>
@@ -995,80 +998,102 @@ TEST_F(CalibrationWindow, StatusPageReadAsAWhole) {
     EXPECT_EQ(s().param.ValueArray[3], 1250);
     EXPECT_TRUE(w().ProgressBar3->isHidden());
     EXPECT_EQ(w().ProgressBar1->value(), 10);
-
-    // The first answer refused: told, disconnected, host mode left.
-    f->indicator.clearLog();
-    f->indicator.faults.refuseRegisters = {0};
-    cal().StatuOku();
-    EXPECT_FALSE(s().Connected);
-    EXPECT_EQ(frames(), QList<QByteArray>({W(19, 2, "Lg", 19), R(0, 4), W(19, 2, "Lg", 20)}));
-    EXPECT_EQ(messages(), QStringList({errorText(0)}));
 }
 
-// No answer of the status read reaches the page or the flags unless it came whole; the first one
-// that did not is told and disconnects, and nothing more is read.
+// No answer of the status read reaches the page or the flags unless it came whole. Each answer in
+// turn failing, through the page refresh: the read ends at it with the message, disconnected, host
+// mode left, nothing of it or later shown, the lamp not green. A corrupted answer is also logged.
 TEST_F(CalibrationWindow, EveryAnswerOfTheStatusReadIsCheckedWhole) {
-    struct Case {
+    start();
+    struct Fault {
         const char* what;
-        int failed;       // the register whose answer fails
-        QByteArray after; // the fault begins after this frame (none: from the start)
-        std::function<void(SimIndicator::Faults&)> fault;
+        std::function<void(SimIndicator::Faults&, int reg)> set;
+        bool logged; // a checksum mismatch
     };
-    start(); // for the frames below
-    const QList<Case> cases = {
-        {"the line dies", 13, R(11, 4), [](SimIndicator::Faults& f) { f.silent = true; }},
-        {"compare value declined", 3, {}, [](SimIndicator::Faults& f) { f.refuseWith9Registers = {3}; }},
-        {"status word corrupted", 2, R(15, 4), [](SimIndicator::Faults& f) { f.wrongLrc = true; }},
-        {"hardware status refused", 25, {}, [](SimIndicator::Faults& f) { f.refuseRegisters = {25}; }},
+    const Fault faults[] = {
+        {"refused", [](SimIndicator::Faults& f, int reg) { f.refuseRegisters = {reg}; }, false},
+        {"declined", [](SimIndicator::Faults& f, int reg) { f.refuseWith9Registers = {reg}; }, false},
+        {"not answered", [](SimIndicator::Faults& f, int) { f.silent = true; }, false},
+        {"corrupted", [](SimIndicator::Faults& f, int) { f.wrongLrc = true; }, true},
     };
-    const QList<int> registers = {0, 3, 5, 11, 13, 15, 2, 25};
-    const QMap<int, QList<int>> rowsOf = {{0, {1}},
-                                          {3, {2}},
-                                          {5, {3}},
-                                          {11, {4}},
-                                          {13, {5}},
-                                          {15, {6}},
-                                          {2, {7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}},
-                                          {25, {23, 24, 25, 26, 27, 28, 29}}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        start();
+    struct Answer {
+        int reg;
+        int bytes;
+        QList<int> rows;
+        int value; // its ValueArray element, or -1
+    };
+    const QList<Answer> answers = {{0, 4, {1}, 3},
+                                   {3, 4, {2}, 4},
+                                   {5, 4, {3}, 5},
+                                   {11, 4, {4}, -1},
+                                   {13, 4, {5}, -1},
+                                   {15, 4, {6}, -1},
+                                   {2, 2, {7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}, -1},
+                                   {25, 2, {23, 24, 25, 26, 27, 28, 29}, -1}};
+    // Each fault takes the one answer: it is armed behind the frame before and ended behind the
+    // failing one, so that a read going on past it would find whole answers and end well.
+    const QList<QByteArray> order = {W(19, 2, "Lg", 19), R(0, 4),  R(3, 4),  R(5, 4), W(8, 2, "LG", 7),
+                                     R(11, 4),           R(13, 4), R(15, 4), R(2, 2), R(25, 2)};
+    const QString log = QDir(s().logFolder()).filePath(QStringLiteral("QMxLog.txt"));
+    auto logLines = [&log] {
+        QFile file(log);
+        return file.open(QIODevice::ReadOnly)
+                   ? cp1254::decode(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
+                   : QStringList();
+    };
+    for (int k = 0; k < answers.size(); ++k) {
+        const Answer& failed = answers[k];
+        const Fault& fault = faults[k % 4];
+        SCOPED_TRACE(testing::Message() << "register " << failed.reg << " " << fault.what);
+        if (!s().Connected)
+            f->linkProcs().Image2_Click(0);
+        ASSERT_TRUE(s().Connected);
+        f->dialogs.clear();
+        f->indicator.clearLog();
         f->indicator.setReg(2, 0xE52A);
         for (int row = 1; row < status().Rows(); ++row)
             status().setTextMatrix(row, 1, QStringLiteral("x"));
         s().cal.AnalogCardPresent.reset();
         s().cal.CalibrationEnabled.reset();
-        s().param.ValueArray[4] = 777;
-        if (c.after.isEmpty())
-            c.fault(f->indicator.faults);
-        f->clock.onWait = [this, &c](double) {
-            if (!c.after.isEmpty() && frames().value(frames().size() - 1) == c.after)
-                c.fault(f->indicator.faults);
+        for (int v : {3, 4, 5})
+            s().param.ValueArray[v] = 777;
+        const QStringList logged = logLines();
+        const QByteArray failedFrame = R(failed.reg, failed.bytes);
+        const QByteArray armedBehind = order.value(order.indexOf(failedFrame) - 1);
+        f->clock.onWait = [&](double) {
+            if (lastFrame() == armedBehind)
+                fault.set(f->indicator.faults, failed.reg);
+            else if (lastFrame() == failedFrame)
+                f->indicator.resetFaults();
         };
-        ASSERT_EQ(f->program->link.PortAç(), 0);
-        cal().StatuOku();
+        s().ReadSelector = 6;
+        f->program->app.RefKatmaOlum();
         f->clock.onWait = nullptr;
 
         EXPECT_EQ(messages(), QStringList({errorText(0)}));
         EXPECT_FALSE(s().Connected);
+        EXPECT_TRUE(w().Image2[1]->isHidden()) << "the lamp shows green";
         EXPECT_TRUE(w().ProgressBar3->isHidden());
-        // Nothing read after the failed answer; host mode left.
-        const bool statusWord = c.failed == 2 || c.failed == 25;
-        const qsizetype failedAt = frames().indexOf(R(c.failed, statusWord ? 2 : 4));
+        const qsizetype failedAt = frames().indexOf(failedFrame);
         ASSERT_GE(failedAt, 0);
         EXPECT_EQ(frames().mid(failedAt + 1), QList<QByteArray>({W(19, 2, "Lg", 20)}));
-        // The rows of the answers before the failed one are filled, the failed one's and the
-        // later ones' are not touched.
+        // The answers before the failed one are shown, the failed one's and the later ones' not.
         bool before = true;
-        for (int reg : registers) {
-            before = before && reg != c.failed;
-            for (int row : rowsOf[reg])
+        for (const Answer& a : answers) {
+            before = before && a.reg != failed.reg;
+            for (int row : a.rows)
                 EXPECT_EQ(status().TextMatrix(row, 1) != QStringLiteral("x"), before) << "row " << row;
+            if (a.value >= 0) {
+                EXPECT_EQ(s().param.ValueArray[a.value] != 777, before) << "value " << a.value;
+            }
         }
-        EXPECT_EQ(s().param.ValueArray[4] != 777, c.failed != 3);
-        EXPECT_FALSE(s().cal.CalibrationEnabled);
-        EXPECT_FALSE(s().cal.AnalogCardPresent);
-        f->indicator.resetFaults();
+        EXPECT_FALSE(s().cal.CalibrationEnabled.has_value());
+        EXPECT_FALSE(s().cal.AnalogCardPresent.has_value());
+        const QStringList expectedLog =
+            fault.logged ? QStringList{f->program->link.logDate() + QStringLiteral(" - [000]-[%1]--- CHKSum Hatası...")
+                                                                        .arg(failed.bytes / 2, 4, 10, QChar(u'0'))}
+                         : QStringList();
+        EXPECT_EQ(logLines().mid(logged.size()), expectedLog);
     }
 }
 

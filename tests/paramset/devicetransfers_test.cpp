@@ -4,6 +4,7 @@
 #include "paramset/devicerecords.h"
 #include "paramset/paramsetprocs.h"
 #include "platform/basic.h"
+#include "support/exchangewaits.h"
 #include "support/windowfixture.h"
 
 #include <gtest/gtest.h>
@@ -14,33 +15,6 @@ namespace {
 
 using Model = SimIndicator::Model;
 using Exchange = bool (DeviceTransfers::*)();
-
-// A frame as the indicator understood it: "cmd N" for a code to the command register, "W<register>/
-// <bytes>" for a write, "R<register>/<bytes>" for a read. A frame the indicator could not take
-// (wrong checksum or address, not a frame) and a write carrying other than the bytes it announces
-// say so.
-QString describe(const SimIndicator::Frame& f) {
-    if (!f.valid)
-        return QStringLiteral("not taken: ") + QString::fromLatin1(f.raw);
-    QString d;
-    if (f.write && f.firstRegister == 19 && f.byteCount == 2)
-        d = QStringLiteral("cmd %1").arg(f.data.size() == 2 ? (quint8(f.data[0]) << 8) | quint8(f.data[1]) : -1);
-    else
-        d = QStringLiteral("%1%2/%3")
-                .arg(QChar(f.write ? u'W' : u'R'))
-                .arg(f.firstRegister)
-                .arg(f.write ? f.byteCount : 2 * f.registerCount);
-    if (f.write && f.data.size() != f.byteCount)
-        d += QStringLiteral(" carrying %1").arg(f.data.size());
-    return d;
-}
-
-QStringList times(const QStringList& block, int n) {
-    QStringList out;
-    for (int i = 0; i < n; ++i)
-        out += block;
-    return out;
-}
 
 const QStringList kParameterRead{"cmd 19",  "cmd 5",   "R124/8",  "cmd 12",  "R128/40", "cmd 7",
                                  "R149/50", "R174/50", "R199/10", "R204/10", "cmd 20"};
@@ -80,16 +54,6 @@ QStringList labelWrite() {
 
 const QList<int> kStoreCodes{2, 4, 6, 8, 9, 11, 13, 16, 21};
 
-// The waits asked for after a frame, before the next one: "r" the reading time, others in seconds.
-QStringList step(const QString& frame, const QString& waits) {
-    return QStringList{frame} + waits.split(u' ', Qt::SkipEmptyParts);
-}
-QStringList steps(const QStringList& frames, const QString& waits) {
-    QStringList out;
-    for (const QString& frame : frames)
-        out += step(frame, waits);
-    return out;
-}
 // Host mode switched by HostYazdır (0.2 s, then the answer collected) or by a direct code (the
 // reading time, then the answer collected).
 const QStringList kHostOn = step("cmd 19", "0.2 r");
@@ -132,20 +96,8 @@ protected:
     }
     // Runs one exchange and gives its frames with the waits asked for in between, in order.
     QStringList timed(Exchange exchange) {
-        QStringList out;
-        qsizetype seen = 0;
-        auto framesSoFar = [&] {
-            while (seen < sim().frames.size())
-                out << describe(sim().frames[seen++]);
-        };
-        const double r = s().ReadWaitTime;
-        f->clock.onWait = [&](double seconds) {
-            framesSoFar();
-            out << (qFuzzyCompare(seconds, r) ? QStringLiteral("r") : QString::number(seconds));
-        };
-        const bool ok = run(exchange);
-        f->clock.onWait = nullptr;
-        framesSoFar();
+        bool ok = false;
+        const QStringList out = framesAndWaits(*f, [&] { ok = run(exchange); });
         EXPECT_TRUE(ok);
         return out;
     }
