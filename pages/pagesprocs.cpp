@@ -72,7 +72,10 @@ private:
     QAbstractScrollArea* m_grid;
 };
 
-// Key codes and shift states of a key event, as the handlers take them.
+// Key codes and shift states of a key event, as the handlers take them. A key that types a
+// character reaches them as that character, never as a code: "%&'(" carry the codes of the arrows.
+// Letters and digits that type nothing (with Ctrl or Alt) keep their codes, which stand for
+// nothing else.
 int keyCodeOf(const QKeyEvent& e) {
     switch (e.key()) {
     case Qt::Key_Return:
@@ -95,8 +98,12 @@ int keyCodeOf(const QKeyEvent& e) {
     case Qt::Key_F5:
         return 116;
     default:
-        return (e.key() >= 0x20 && e.key() <= 0x7e) ? e.key() : 0;
+        break;
     }
+    if (!typedText(e).isEmpty())
+        return 0;
+    const int k = e.key();
+    return (k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z) ? k : 0;
 }
 
 int shiftOf(const QKeyEvent& e) {
@@ -227,10 +234,11 @@ void PagesProcs::wireGrids() {
         QObject::connect(binder, &GridViewBinder::currentCellChanged, w.AnaForm, place);
         QObject::connect(binder, &GridViewBinder::scrolled, w.AnaForm, place);
         QObject::connect(binder, &GridViewBinder::gotFocus, w.AnaForm, place);
-        QObject::connect(binder, &GridViewBinder::keyDown, w.AnaForm, [this, n](int key, Qt::KeyboardModifiers m) {
-            QKeyEvent e(QEvent::KeyPress, key, m);
-            Grid1_KeyDown(n, keyCodeOf(e), shiftOf(e));
-        });
+        QObject::connect(binder, &GridViewBinder::keyDown, w.AnaForm,
+                         [this, n](int key, Qt::KeyboardModifiers m, const QString& text) {
+                             const QKeyEvent e(QEvent::KeyPress, key, m, text);
+                             Grid1_KeyDown(n, keyCodeOf(e), shiftOf(e));
+                         });
     }
     QObject::connect(w.Grid1[GridParameters], &QTableView::doubleClicked, w.AnaForm,
                      [this] { Grid1_DblClick(GridParameters); });

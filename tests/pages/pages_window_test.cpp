@@ -1,6 +1,7 @@
 #include "pages/gridlayout.h"
 #include "pages/memoryeditors.h"
 #include "pages/parametereditor.h"
+#include "support/userinput.h"
 #include "support/windowfixture.h"
 
 #include <QApplication>
@@ -33,31 +34,8 @@ protected:
     GridPage& grid(int n) { return *f.program->ctx.Grid1[n]; }
     QWidget* focus() { return QApplication::focusWidget(); }
 
-    void clickCell(int n, int pageRow, int col, bool twice = false) {
-        QTableView* view = w().Grid1[n];
-        const QModelIndex index = view->model()->index(pageRow - 1, col);
-        view->scrollTo(index);
-        const QPoint at = view->visualRect(index).center();
-        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QMouseEvent e(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(view->viewport(), &e);
-        }
-        if (twice) {
-            QMouseEvent e(QEvent::MouseButtonDblClick, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(view->viewport(), &e);
-        }
-    }
-    void key(QWidget* to, int k, Qt::KeyboardModifiers m = Qt::NoModifier, const QString& text = QString()) {
-        QKeyEvent e(QEvent::KeyPress, k, m, text);
-        QApplication::sendEvent(to, &e);
-    }
-    void enter(QWidget* to, Qt::KeyboardModifiers m = Qt::NoModifier) { key(to, Qt::Key_Return, m, "\r"); }
-    void type(QWidget* to, const QString& text) {
-        for (QChar c : text)
-            key(to, 0, Qt::NoModifier, QString(c));
-    }
+    void clickCell(int n, int pageRow, int col, bool twice = false) { ::clickCell(w().Grid1[n], pageRow, col, twice); }
+    void enter(QWidget* to, Qt::KeyboardModifiers m = Qt::NoModifier) { pressKey(to, Qt::Key_Return, m, "\r"); }
     // One notch of the wheel (down for a negative step) over the middle of a widget.
     void wheel(QWidget* over, int notches) {
         const QPointF at = QRectF(over->rect()).center();
@@ -101,10 +79,10 @@ protected:
     }
     void pasteKey(QWidget* box, const QString& clipboard) {
         QApplication::clipboard()->setText(clipboard);
-        key(box, Qt::Key_V, Qt::ControlModifier);
+        pressKey(box, Qt::Key_V, Qt::ControlModifier);
     }
     // X11 gives the Delete key the text U+007F.
-    void del(QWidget* box) { key(box, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f))); }
+    void del(QWidget* box) { pressKey(box, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f))); }
 
     // The editor stands over the cell of the given row and column.
     bool over(QWidget* editor, int n, int pageRow, int col) {
@@ -123,7 +101,7 @@ TEST_F(PagesWindowTest, ParameterPageChooseTypeAndMoveWithTheKeys) {
     clickCell(GridParameters, 5, 0); // the label column places the same editor
     ASSERT_TRUE(over(w().Combo1, GridParameters, 5, 1));
     EXPECT_EQ(focus(), w().Combo1);
-    key(w().Combo1, Qt::Key_Down);
+    pressKey(w().Combo1, Qt::Key_Down);
     EXPECT_EQ(grid(GridParameters).TextMatrix(5, 1), w().Combo1->itemText(1));
     enter(w().Combo1);
     EXPECT_TRUE(over(w().Combo1, GridParameters, 6, 1));
@@ -132,15 +110,15 @@ TEST_F(PagesWindowTest, ParameterPageChooseTypeAndMoveWithTheKeys) {
     ASSERT_TRUE(over(w().Text1, GridParameters, 78, 1));
     EXPECT_TRUE(w().Combo1->isHidden());
     EXPECT_EQ(focus(), w().Text1);
-    type(w().Text1, QStringLiteral("6a5-535"));
+    typeKeys(w().Text1, QStringLiteral("6a5-535"));
     EXPECT_EQ(w().Text1->text(), "65535");
     EXPECT_EQ(s.param.Word78, 65535);
-    type(w().Text1, QStringLiteral("1"));
+    typeKeys(w().Text1, QStringLiteral("1"));
     EXPECT_EQ(f.dialogs.messages().size(), 1) << "a value beyond 16 bits is refused with a message";
     EXPECT_EQ(grid(GridParameters).TextMatrix(78, 1), "65535");
     QApplication::clipboard()->setText(QStringLiteral("4x2"));
     w().Text1->selectAll();
-    key(w().Text1, Qt::Key_V, Qt::ControlModifier);
+    pressKey(w().Text1, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(w().Text1->text(), "4") << "pasted text goes through the same filter, up to the first refused key";
     enter(w().Text1);
     EXPECT_TRUE(over(w().Text1, GridParameters, 79, 1));
@@ -177,7 +155,7 @@ TEST_F(PagesWindowTest, TheWheelOverAFloatingEditorScrollsItsGridAndChangesNoVal
     w().SSTab1->setTabVisible(2, true);
     w().SSTab1->setCurrentIndex(2);
     clickCell(GridPresetTares, 20, 1);
-    type(w().Text7, QStringLiteral("5"));
+    typeKeys(w().Text7, QStringLiteral("5"));
     const int tareTop = grid(GridPresetTares).TopRow();
     wheel(w().Text7, -2);
     EXPECT_GT(grid(GridPresetTares).TopRow(), tareTop);
@@ -200,18 +178,18 @@ TEST_F(PagesWindowTest, DatePanelOpensOnRowOneAndWritesTheClock) {
     for (int i = 0; i < 5; ++i)
         enter(w().Text13[i]);
     EXPECT_EQ(focus(), w().Text13[5]);
-    type(w().Text13[5], QStringLiteral("x"));
+    typeKeys(w().Text13[5], QStringLiteral("x"));
     enter(w().Text13[5]);
     EXPECT_TRUE(w().SSPanel9->isHidden());
     EXPECT_EQ(grid(GridParameters).TextMatrix(1, 1), "19-05-24 \\ 00:00:00");
 
     clickCell(GridParameters, 1, 1, true);
     w().Text13[3]->selectAll();
-    type(w().Text13[3], QStringLiteral("25"));
+    typeKeys(w().Text13[3], QStringLiteral("25"));
     enter(w().Text13[5]);
     EXPECT_FALSE(w().SSPanel9->isHidden()) << "hour 25 is refused";
     ASSERT_EQ(f.dialogs.messages().size(), 1);
-    key(w().Text13[2], Qt::Key_Escape, Qt::NoModifier, "\x1b");
+    pressKey(w().Text13[2], Qt::Key_Escape, Qt::NoModifier, "\x1b");
     EXPECT_TRUE(w().SSPanel9->isHidden());
     EXPECT_TRUE(f.session().AbortRequested) << "the window's Esc still runs";
     EXPECT_EQ(grid(GridParameters).TextMatrix(1, 1), "19-05-24 \\ 00:00:00");
@@ -224,19 +202,19 @@ TEST_F(PagesWindowTest, IdMemoryPageNumbersNamesAndTheFixedBoxes) {
     ASSERT_TRUE(over(w().Text2, GridIdMemories, 12, 1));
     ASSERT_TRUE(over(w().Text3, GridIdMemories, 12, 2));
     EXPECT_EQ(focus(), w().Text2);
-    type(w().Text2, QStringLiteral("12a34"));
+    typeKeys(w().Text2, QStringLiteral("12a34"));
     EXPECT_EQ(beeps, 1);
     enter(w().Text2);
     EXPECT_EQ(focus(), w().Text3);
-    type(w().Text3, QStringLiteral("Çağrı"));
+    typeKeys(w().Text3, QStringLiteral("Çağrı"));
     enter(w().Text3);
     EXPECT_EQ(grid(GridIdMemories).TextMatrix(12, 1), "1234");
     EXPECT_EQ(grid(GridIdMemories).TextMatrix(12, 2), "Çağrı");
     EXPECT_TRUE(over(w().Text2, GridIdMemories, 13, 1));
 
-    type(w().Text11[1], QString(20, u'n'));
+    typeKeys(w().Text11[1], QString(20, u'n'));
     EXPECT_EQ(grid(GridIdMemories).TextMatrix(1, 2), QString(16, u'n'));
-    type(w().Text11[2], QStringLiteral("7b"));
+    typeKeys(w().Text11[2], QStringLiteral("7b"));
     EXPECT_EQ(grid(GridIdMemories).TextMatrix(2, 1), "7");
     enter(w().Text11[2]);
     EXPECT_EQ(focus(), w().Text11[3]);
@@ -271,7 +249,7 @@ TEST_F(PagesWindowTest, PastedAndDroppedTextKeepsToTheTypingRulesOfEveryBox) {
     QApplication::clipboard()->setText(QStringLiteral("ÜRÜN") + han + QStringLiteral("KODU"));
     pasteFromMenu(w().Text6);
     EXPECT_EQ(w().Text6->text(), QStringLiteral("ÜRÜN"));
-    type(w().Text8, han + QStringLiteral("Ş"));
+    typeKeys(w().Text8, han + QStringLiteral("Ş"));
     EXPECT_EQ(w().Text8->text(), QStringLiteral("Ş"));
     drop(w().Text8, QStringLiteral("A") + han);
     EXPECT_EQ(w().Text8->text(), QStringLiteral("ŞA"));
@@ -309,7 +287,7 @@ TEST_F(PagesWindowTest, EditingKeysNeverReachTheCharacterFilters) {
     EXPECT_EQ(w().Text11[0]->text(), "234");
     EXPECT_EQ(grid(GridIdMemories).TextMatrix(1, 1), "234");
     clickCell(GridIdMemories, 4, 1);
-    type(w().Text2, QStringLiteral("56"));
+    typeKeys(w().Text2, QStringLiteral("56"));
     w().Text2->setCursorPosition(0);
     del(w().Text2);
     EXPECT_EQ(grid(GridIdMemories).TextMatrix(4, 1), "6");
@@ -317,20 +295,20 @@ TEST_F(PagesWindowTest, EditingKeysNeverReachTheCharacterFilters) {
 
     w().SSTab1->setCurrentIndex(4);
     clickCell(GridParameters, 78, 1);
-    type(w().Text1, QStringLiteral("123"));
+    typeKeys(w().Text1, QStringLiteral("123"));
     w().Text1->setCursorPosition(1);
     del(w().Text1);
     EXPECT_EQ(grid(GridParameters).TextMatrix(78, 1), "13");
 
     w().SSTab1->setCurrentIndex(0);
     w().Baslık[1]->setFocus();
-    type(w().Baslık[1], QString(20, u'a'));
+    typeKeys(w().Baslık[1], QString(20, u'a'));
     w().Baslık[1]->setCursorPosition(0);
     del(w().Baslık[1]);
     EXPECT_EQ(w().Baslık[1]->text().size(), 19) << "a full line deletes too";
     EXPECT_EQ(focus(), w().Baslık[1]);
     w().Baslık[1]->clear();
-    key(w().Baslık[1], Qt::Key_Backspace, Qt::NoModifier, "\b");
+    pressKey(w().Baslık[1], Qt::Key_Backspace, Qt::NoModifier, "\b");
     EXPECT_EQ(focus(), w().Baslık[0]) << "Backspace in an empty line still goes back a line";
 
     w().Option3[1]->click();
@@ -348,20 +326,20 @@ TEST_F(PagesWindowTest, SetpointAndPresetTareBoxesFollowTheirRows) {
     w().SSTab1->setCurrentIndex(3);
     clickCell(GridSetpoints, 4, 3);
     EXPECT_EQ(focus(), w().Text5[0]);
-    type(w().Text5[0], QStringLiteral("12,55"));
+    typeKeys(w().Text5[0], QStringLiteral("12,55"));
     enter(w().Text5[0]);
     enter(w().Text5[1]);
     EXPECT_EQ(focus(), w().Text5[2]);
     enter(w().Text5[2]);
     EXPECT_EQ(grid(GridSetpoints).TextMatrix(4, 1), "12,5");
     EXPECT_TRUE(over(w().Text5[0], GridSetpoints, 5, 1));
-    key(w().Text5[1], Qt::Key_Up);
+    pressKey(w().Text5[1], Qt::Key_Up);
     EXPECT_EQ(grid(GridSetpoints).Row(), 4);
 
     w().SSTab1->setTabVisible(2, true);
     w().SSTab1->setCurrentIndex(2);
     clickCell(GridPresetTares, 99, 1);
-    type(w().Text7, QStringLiteral("250"));
+    typeKeys(w().Text7, QStringLiteral("250"));
     enter(w().Text7);
     EXPECT_EQ(grid(GridPresetTares).TextMatrix(99, 1), "250");
     EXPECT_EQ(beeps, 2) << "a second decimal and Enter on the last row";
@@ -371,7 +349,7 @@ TEST_F(PagesWindowTest, HeaderLinesAlignmentAndLabelTextFile) {
     start(QStringLiteral("QM2"));
     w().SSTab1->setCurrentIndex(0);
     w().Baslık[1]->setFocus();
-    type(w().Baslık[1], QString(21, u'a'));
+    typeKeys(w().Baslık[1], QString(21, u'a'));
     EXPECT_EQ(w().Baslık[1]->text(), QString(20, u'a'));
     EXPECT_EQ(focus(), w().Baslık[2]) << "the 21st key moved on and was dropped";
     EXPECT_TRUE(w().Baslık[2]->text().isEmpty());
@@ -432,10 +410,10 @@ TEST_F(PagesWindowTest, HeaderLinesAlignmentAndLabelTextFile) {
     EXPECT_FALSE(QFile::exists(unwritable));
 
     f.program->pages.setEplText(QString());
-    type(w().EPL, QString(994, u'e'));
+    typeKeys(w().EPL, QString(994, u'e'));
     QApplication::clipboard()->setText(QStringLiteral("ab\ncd"));
-    key(w().EPL, Qt::Key_V, Qt::ControlModifier);
-    type(w().EPL, QStringLiteral("x"));
+    pressKey(w().EPL, Qt::Key_V, Qt::ControlModifier);
+    typeKeys(w().EPL, QStringLiteral("x"));
     EXPECT_EQ(f.program->pages.eplText(), QString(994, u'e') + "ab") << "typing and pasting stop at 996";
     f.program->pages.setEplText(QString(1200, u'l'));
     EXPECT_EQ(f.program->pages.eplText().size(), 1200) << "the program's own fill is not cut";
@@ -446,7 +424,7 @@ TEST_F(PagesWindowTest, ClearingAsksAndEmptiesOnlyThePageInView) {
     Session& s = f.session();
     w().SSTab1->setCurrentIndex(4);
     clickCell(GridParameters, 3, 1);
-    key(w().Combo1, Qt::Key_Down);
+    pressKey(w().Combo1, Qt::Key_Down);
     ASSERT_TRUE(s.param.ConfigFlag0);
     s.param.Word78 = 500;
     s.param.ValueArray[0] = 125;
