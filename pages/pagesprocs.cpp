@@ -199,13 +199,13 @@ void PagesProcs::wire() {
     // The editors keep their own typing limits: a box shows a longer text the program puts in
     // without cutting it, as the pages expect.
     for (QLineEdit* box : {w.Text1, w.Text2, w.Text3, w.Text7, w.Text5[0], w.Text5[1], w.Text5[2], w.Text11[0],
-                           w.Text11[1], w.Text11[2], w.Text11[3]}) {
+                           w.Text11[1], w.Text11[2], w.Text11[3]})
         box->setMaxLength(32767);
-        box->setAcceptDrops(false);
-    }
+    // The editors over the cells take keys only: no menu and no drops.
     for (QLineEdit* box : {w.Text1, w.Text2, w.Text3, w.Text7, w.Text5[0], w.Text5[1], w.Text5[2]}) {
         box->setFrame(false);
         box->setContextMenuPolicy(Qt::NoContextMenu);
+        box->setAcceptDrops(false);
     }
     for (QLineEdit* box : w.Text13)
         box->setContextMenuPolicy(Qt::NoContextMenu);

@@ -16,6 +16,7 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -67,15 +68,21 @@ protected:
         QApplication::processEvents();
         EXPECT_TRUE(pasted);
     }
-    // Drags a text over the box's end and drops it there.
-    void drop(QWidget* box, const QString& text) {
+    // Drags a text from elsewhere over the box's end and drops it there. It goes through the window,
+    // which hands a drag only to a box that takes drops. Shift asks for a move, as a drag out of
+    // another box does. Gives back the action the drop reports to where the text came from: on a
+    // move that box removes its text.
+    Qt::DropAction drop(QWidget* box, const QString& text, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QMimeData data;
         data.setText(text);
-        const QPoint at(box->width() - 2, 2);
-        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(box, &enter);
-        QDropEvent e(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(box, &e);
+        QWindow* window = box->window()->windowHandle();
+        const QPoint at = box->mapTo(box->window(), QPoint(box->width() - 2, box->height() / 2));
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, m);
+        QApplication::sendEvent(window, &enter);
+        QDropEvent e(at, actions, &data, Qt::LeftButton, m);
+        QApplication::sendEvent(window, &e);
+        return e.isAccepted() ? e.dropAction() : Qt::IgnoreAction;
     }
     void pasteKey(QWidget* box, const QString& clipboard) {
         QApplication::clipboard()->setText(clipboard);
@@ -253,6 +260,16 @@ TEST_F(PagesWindowTest, PastedAndDroppedTextKeepsToTheTypingRulesOfEveryBox) {
     EXPECT_EQ(w().Text8->text(), QStringLiteral("Ş"));
     drop(w().Text8, QStringLiteral("A") + han);
     EXPECT_EQ(w().Text8->text(), QStringLiteral("ŞA"));
+    // The quick ID boxes take a drop through their rules too, and a drop asked as a move copies.
+    w().Text11[2]->selectAll();
+    pressKey(w().Text11[2], Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
+    EXPECT_EQ(drop(w().Text11[2], QStringLiteral("987654"), Qt::ShiftModifier), Qt::CopyAction);
+    EXPECT_EQ(w().Text11[2]->text(), "987654");
+    EXPECT_EQ(grid(GridIdMemories).TextMatrix(2, 1), "987654");
+    drop(w().Text11[0], QStringLiteral("9x8"));
+    EXPECT_EQ(w().Text11[0]->text(), "1279");
+    drop(w().Text11[3], QStringLiteral("Veli"));
+    EXPECT_EQ(grid(GridIdMemories).TextMatrix(2, 2), "AliVeli");
 
     clickCell(GridIdMemories, 5, 1);
     pasteKey(w().Text2, QStringLiteral("9a9"));
@@ -269,7 +286,7 @@ TEST_F(PagesWindowTest, PastedAndDroppedTextKeepsToTheTypingRulesOfEveryBox) {
     QApplication::clipboard()->setText(QStringLiteral("A") + han);
     pasteFromMenu(w().DipNot[1]);
     EXPECT_EQ(w().DipNot[1]->text(), "A");
-    drop(w().Baslık[2], QString(25, u'x'));
+    EXPECT_EQ(drop(w().Baslık[2], QString(25, u'x'), Qt::ShiftModifier), Qt::CopyAction);
     EXPECT_EQ(w().Baslık[2]->text(), QString(20, u'x'));
     w().Option3[1]->click();
     QApplication::clipboard()->setText(QStringLiteral("N") + han + QStringLiteral("P1"));
