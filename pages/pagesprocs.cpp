@@ -329,6 +329,10 @@ void PagesProcs::typeChars(QLineEdit* box, const QString& text, const BoxRules& 
     for (QChar c : text) {
         if (!cp1254::representable(c) || c.unicode() < 32)
             break;
+        // Each character is a key that types: what every key does first (a limit that follows
+        // the text) runs for it too.
+        if (rules.keyDown)
+            rules.keyDown(0, 0);
         const int r = rules.keyPress ? rules.keyPress(c.unicode(), box) : c.unicode();
         if (r == 0)
             break;

@@ -138,6 +138,31 @@ TEST_F(PagesWindowTest, ParameterPageChooseTypeAndMoveWithTheKeys) {
     EXPECT_TRUE(w().Text1->isHidden()) << "a layout hides the editor";
 }
 
+// A decimal row takes six characters, or seven once one of them is the point, typed or pasted.
+TEST_F(PagesWindowTest, DecimalRowsTakeSixDigitsOrSevenCharactersWithThePoint) {
+    start(QStringLiteral("QM2"));
+    Session& s = f.session();
+    s.DivisionDecimals = QStringLiteral("5");
+    s.DisplayMaximum = 200000.5;
+    w().SSTab1->setCurrentIndex(4);
+    const int rows[] = {18, 20, 56};
+    for (int k = 0; k < 3; ++k) {
+        clickCell(GridParameters, rows[k], 1);
+        ASSERT_EQ(focus(), w().Text1) << rows[k];
+        w().Text1->selectAll();
+        typeKeys(w().Text1, QStringLiteral("12345.6"));
+        EXPECT_EQ(w().Text1->text(), "12345.6") << rows[k];
+        EXPECT_EQ(s.param.ValueArray[k], 123456) << rows[k];
+        w().Text1->selectAll();
+        typeKeys(w().Text1, QStringLiteral("1234567."));
+        EXPECT_EQ(w().Text1->text(), "123456") << rows[k] << ": no room for a seventh digit nor for the point";
+        w().Text1->selectAll();
+        pasteKey(w().Text1, QStringLiteral("98765,4"));
+        EXPECT_EQ(w().Text1->text(), "98765.4") << rows[k];
+        EXPECT_EQ(s.param.ValueArray[k], 987654) << rows[k];
+    }
+}
+
 TEST_F(PagesWindowTest, TheWheelOverAFloatingEditorScrollsItsGridAndChangesNoValue) {
     start(QStringLiteral("QM2"));
     w().SSTab1->setCurrentIndex(4);
