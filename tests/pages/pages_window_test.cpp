@@ -1,11 +1,14 @@
 #include "pages/gridlayout.h"
 #include "pages/memoryeditors.h"
+#include "pages/pagesprocs.h"
 #include "pages/parametereditor.h"
+#include "platform/files.h"
 #include "support/userinput.h"
 #include "support/windowfixture.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -19,6 +22,12 @@
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <optional>
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -460,6 +469,77 @@ TEST_F(PagesWindowTest, HeaderLinesAlignmentAndLabelTextFile) {
     f.program->pages.setEplText(QString(1200, u'l'));
     EXPECT_EQ(f.program->pages.eplText().size(), 1200) << "the program's own fill is not cut";
 }
+
+// The 996 characters that can be typed count a line break as its CR LF, and what a paste or a
+// typed key replaces as room.
+TEST_F(PagesWindowTest, TheLabelTextTypingLimitCountsLineBreaksAndWhatASelectionFrees) {
+    start(QStringLiteral("QM2"));
+    PagesProcs& pages = f.program->pages;
+    w().SSTab1->setCurrentIndex(0);
+    w().Option3[1]->click();
+    w().EPL->setFocus();
+    auto fill = [&](const QString& text) {
+        pages.setEplText(text);
+        w().EPL->moveCursor(QTextCursor::End);
+    };
+
+    fill(QString(995, u'e'));
+    enter(w().EPL);
+    EXPECT_EQ(pages.eplText(), QString(995, u'e')) << "one free character is no room for a line break";
+    pasteKey(w().EPL, QStringLiteral("\nx"));
+    EXPECT_EQ(pages.eplText(), QString(995, u'e')) << "nor for a pasted one, which stops the paste";
+    typeKeys(w().EPL, QStringLiteral("xy"));
+    EXPECT_EQ(pages.eplText(), QString(995, u'e') + "x");
+
+    // 993 + CR LF + 1: full. The selected line break and "f" free three characters.
+    fill(QString(993, u'e') + QStringLiteral("\r\nf"));
+    QTextCursor selection = w().EPL->textCursor();
+    selection.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, 2);
+    w().EPL->setTextCursor(selection);
+    pasteKey(w().EPL, QStringLiteral("abcd"));
+    EXPECT_EQ(pages.eplText(), QString(993, u'e') + "abc");
+    selection = w().EPL->textCursor();
+    selection.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, 1);
+    w().EPL->setTextCursor(selection);
+    typeKeys(w().EPL, QStringLiteral("z"));
+    EXPECT_EQ(pages.eplText(), QString(993, u'e') + "abz") << "a key typed over a selection takes its room";
+}
+
+#ifdef Q_OS_UNIX
+// A save that fails half way (a full disk, here a file-size limit) is told and leaves the old file
+// whole: the text goes to a temporary file that replaces the old one only when complete.
+TEST_F(PagesWindowTest, ALabelTextSaveThatFailsHalfWayIsToldAndLeavesTheOldFileWhole) {
+    start(QStringLiteral("QM2"));
+    w().SSTab1->setCurrentIndex(0);
+    w().Option3[1]->click();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("etiket.txt"));
+    f.program->pages.setEplText(QStringLiteral("N\r\nP1\r\n"));
+    f.dialogs.answerFile(path);
+    w().SSCommand10[1]->click();
+    ASSERT_TRUE(f.dialogs.messages().isEmpty());
+    const std::optional<QByteArray> old = readWholeFile(path);
+    ASSERT_EQ(old, QByteArray("N\r\nP1\r\n"));
+
+    f.program->pages.setEplText(QString(8000, u'x'));
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit limited = before;
+    limited.rlim_cur = 4096;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    f.dialogs.answerFile(path);
+    w().SSCommand10[1]->click();
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+
+    ASSERT_EQ(f.dialogs.messages().size(), 1);
+    EXPECT_EQ(f.dialogs.messages().value(0).text,
+              MessageTables::at(f.session().messages.ExtraText, 22) + QStringLiteral("\r\n") + path);
+    EXPECT_TRUE(readWholeFile(path) == old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("etiket.txt")}) << "no leftovers";
+}
+#endif
 
 TEST_F(PagesWindowTest, ClearingAsksAndEmptiesOnlyThePageInView) {
     start(QStringLiteral("QM2"));
