@@ -3,6 +3,7 @@
 #include "pages/pagesprocs.h"
 #include "pages/parametereditor.h"
 #include "platform/files.h"
+#include "support/filesizelimit.h"
 #include "support/userinput.h"
 #include "support/windowfixture.h"
 
@@ -23,11 +24,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <optional>
-#ifdef Q_OS_UNIX
-#include <sys/resource.h>
-#endif
 
 namespace {
 
@@ -522,16 +519,12 @@ TEST_F(PagesWindowTest, ALabelTextSaveThatFailsHalfWayIsToldAndLeavesTheOldFileW
     ASSERT_EQ(old, QByteArray("N\r\nP1\r\n"));
 
     f.program->pages.setEplText(QString(8000, u'x'));
-    rlimit before{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
-    rlimit limited = before;
-    limited.rlim_cur = 4096;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
     f.dialogs.answerFile(path);
-    w().SSCommand10[1]->click();
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        const FileSizeLimit full(4096);
+        ASSERT_TRUE(full.active());
+        w().SSCommand10[1]->click();
+    }
 
     ASSERT_EQ(f.dialogs.messages().size(), 1);
     EXPECT_EQ(f.dialogs.messages().value(0).text,
