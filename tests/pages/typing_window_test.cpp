@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 
 #include <functional>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -113,15 +114,16 @@ TEST_F(TypingWindowTest, EveryCharacterIsTakenOrRefusedByItsBoxAndNoneMoves) {
         ASSERT_TRUE(textOf(box).isEmpty()) << c.box;
         const int row = c.grid >= 0 ? grid(c.grid).Row() : -1;
         for (QChar ch : chars) {
+            const std::string typed = std::string(c.box) + " '" + QString(ch).toStdString() + "'";
             typeKeys(box, QString(ch));
-            EXPECT_EQ(textOf(box), c.rule(ch)) << c.box << " '" << QString(ch).toStdString() << "'";
-            EXPECT_EQ(QApplication::focusWidget(), box) << c.box << " '" << QString(ch).toStdString() << "'";
+            EXPECT_EQ(textOf(box), c.rule(ch)) << typed;
+            EXPECT_EQ(QApplication::focusWidget(), box) << typed;
             if (c.grid >= 0) {
-                EXPECT_EQ(grid(c.grid).Row(), row) << c.box << " '" << QString(ch).toStdString() << "'";
+                EXPECT_EQ(grid(c.grid).Row(), row) << typed;
             }
             if (!textOf(box).isEmpty())
                 pressKey(box, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
-            ASSERT_TRUE(textOf(box).isEmpty()) << c.box << " '" << QString(ch).toStdString() << "'";
+            ASSERT_TRUE(textOf(box).isEmpty()) << typed;
         }
     }
     w().SSPanel8->hide();
