@@ -300,7 +300,7 @@ bool GridViewBinder::eventFilter(QObject* watched, QEvent* event) {
             break;
         case QEvent::KeyPress: {
             const auto* key = static_cast<QKeyEvent*>(event);
-            emit keyDown(key->key(), key->modifiers());
+            emit keyDown(key->key(), key->modifiers(), key->text());
             break;
         }
         default:

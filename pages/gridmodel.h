@@ -74,7 +74,7 @@ signals:
     void currentCellChanged(); // the user moved the current cell
     void scrolled();           // the user scrolled
     void gotFocus();           // the view received the focus
-    void keyDown(int key, Qt::KeyboardModifiers modifiers);
+    void keyDown(int key, Qt::KeyboardModifiers modifiers, const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -72,7 +72,10 @@ private:
     QAbstractScrollArea* m_grid;
 };
 
-// Key codes and shift states of a key event, as the handlers take them.
+// Key codes and shift states of a key event, as the handlers take them. A key that types a
+// character reaches them as that character, never as a code: "%&'(" carry the codes of the arrows.
+// Letters and digits that type nothing (with Ctrl or Alt) keep their codes, which stand for
+// nothing else.
 int keyCodeOf(const QKeyEvent& e) {
     switch (e.key()) {
     case Qt::Key_Return:
@@ -95,8 +98,12 @@ int keyCodeOf(const QKeyEvent& e) {
     case Qt::Key_F5:
         return 116;
     default:
-        return (e.key() >= 0x20 && e.key() <= 0x7e) ? e.key() : 0;
+        break;
     }
+    if (!typedText(e).isEmpty())
+        return 0;
+    const int k = e.key();
+    return (k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z) ? k : 0;
 }
 
 int shiftOf(const QKeyEvent& e) {
@@ -192,13 +199,13 @@ void PagesProcs::wire() {
     // The editors keep their own typing limits: a box shows a longer text the program puts in
     // without cutting it, as the pages expect.
     for (QLineEdit* box : {w.Text1, w.Text2, w.Text3, w.Text7, w.Text5[0], w.Text5[1], w.Text5[2], w.Text11[0],
-                           w.Text11[1], w.Text11[2], w.Text11[3]}) {
+                           w.Text11[1], w.Text11[2], w.Text11[3]})
         box->setMaxLength(32767);
-        box->setAcceptDrops(false);
-    }
+    // The editors over the cells take keys only: no menu and no drops.
     for (QLineEdit* box : {w.Text1, w.Text2, w.Text3, w.Text7, w.Text5[0], w.Text5[1], w.Text5[2]}) {
         box->setFrame(false);
         box->setContextMenuPolicy(Qt::NoContextMenu);
+        box->setAcceptDrops(false);
     }
     for (QLineEdit* box : w.Text13)
         box->setContextMenuPolicy(Qt::NoContextMenu);
@@ -227,10 +234,11 @@ void PagesProcs::wireGrids() {
         QObject::connect(binder, &GridViewBinder::currentCellChanged, w.AnaForm, place);
         QObject::connect(binder, &GridViewBinder::scrolled, w.AnaForm, place);
         QObject::connect(binder, &GridViewBinder::gotFocus, w.AnaForm, place);
-        QObject::connect(binder, &GridViewBinder::keyDown, w.AnaForm, [this, n](int key, Qt::KeyboardModifiers m) {
-            QKeyEvent e(QEvent::KeyPress, key, m);
-            Grid1_KeyDown(n, keyCodeOf(e), shiftOf(e));
-        });
+        QObject::connect(binder, &GridViewBinder::keyDown, w.AnaForm,
+                         [this, n](int key, Qt::KeyboardModifiers m, const QString& text) {
+                             const QKeyEvent e(QEvent::KeyPress, key, m, text);
+                             Grid1_KeyDown(n, keyCodeOf(e), shiftOf(e));
+                         });
     }
     QObject::connect(w.Grid1[GridParameters], &QTableView::doubleClicked, w.AnaForm,
                      [this] { Grid1_DblClick(GridParameters); });
@@ -321,6 +329,10 @@ void PagesProcs::typeChars(QLineEdit* box, const QString& text, const BoxRules& 
     for (QChar c : text) {
         if (!cp1254::representable(c) || c.unicode() < 32)
             break;
+        // Each character is a key that types: what every key does first (a limit that follows
+        // the text) runs for it too.
+        if (rules.keyDown)
+            rules.keyDown(0, 0);
         const int r = rules.keyPress ? rules.keyPress(c.unicode(), box) : c.unicode();
         if (r == 0)
             break;

@@ -1,10 +1,15 @@
 #include "pages/gridlayout.h"
 #include "pages/memoryeditors.h"
+#include "pages/pagesprocs.h"
 #include "pages/parametereditor.h"
+#include "platform/files.h"
+#include "support/filesizelimit.h"
+#include "support/userinput.h"
 #include "support/windowfixture.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -15,8 +20,11 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -33,31 +41,8 @@ protected:
     GridPage& grid(int n) { return *f.program->ctx.Grid1[n]; }
     QWidget* focus() { return QApplication::focusWidget(); }
 
-    void clickCell(int n, int pageRow, int col, bool twice = false) {
-        QTableView* view = w().Grid1[n];
-        const QModelIndex index = view->model()->index(pageRow - 1, col);
-        view->scrollTo(index);
-        const QPoint at = view->visualRect(index).center();
-        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QMouseEvent e(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(view->viewport(), &e);
-        }
-        if (twice) {
-            QMouseEvent e(QEvent::MouseButtonDblClick, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(view->viewport(), &e);
-        }
-    }
-    void key(QWidget* to, int k, Qt::KeyboardModifiers m = Qt::NoModifier, const QString& text = QString()) {
-        QKeyEvent e(QEvent::KeyPress, k, m, text);
-        QApplication::sendEvent(to, &e);
-    }
-    void enter(QWidget* to, Qt::KeyboardModifiers m = Qt::NoModifier) { key(to, Qt::Key_Return, m, "\r"); }
-    void type(QWidget* to, const QString& text) {
-        for (QChar c : text)
-            key(to, 0, Qt::NoModifier, QString(c));
-    }
+    void clickCell(int n, int pageRow, int col, bool twice = false) { ::clickCell(w().Grid1[n], pageRow, col, twice); }
+    void enter(QWidget* to, Qt::KeyboardModifiers m = Qt::NoModifier) { pressKey(to, Qt::Key_Return, m, "\r"); }
     // One notch of the wheel (down for a negative step) over the middle of a widget.
     void wheel(QWidget* over, int notches) {
         const QPointF at = QRectF(over->rect()).center();
@@ -89,22 +74,28 @@ protected:
         QApplication::processEvents();
         EXPECT_TRUE(pasted);
     }
-    // Drags a text over the box's end and drops it there.
-    void drop(QWidget* box, const QString& text) {
+    // Drags a text from elsewhere over the box's end and drops it there. It goes through the window,
+    // which hands a drag only to a box that takes drops. Shift asks for a move, as a drag out of
+    // another box does. Gives back the action the drop reports to where the text came from: on a
+    // move that box removes its text.
+    Qt::DropAction drop(QWidget* box, const QString& text, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QMimeData data;
         data.setText(text);
-        const QPoint at(box->width() - 2, 2);
-        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(box, &enter);
-        QDropEvent e(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(box, &e);
+        QWindow* window = box->window()->windowHandle();
+        const QPoint at = box->mapTo(box->window(), QPoint(box->width() - 2, box->height() / 2));
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, m);
+        QApplication::sendEvent(window, &enter);
+        QDropEvent e(at, actions, &data, Qt::LeftButton, m);
+        QApplication::sendEvent(window, &e);
+        return e.isAccepted() ? e.dropAction() : Qt::IgnoreAction;
     }
     void pasteKey(QWidget* box, const QString& clipboard) {
         QApplication::clipboard()->setText(clipboard);
-        key(box, Qt::Key_V, Qt::ControlModifier);
+        pressKey(box, Qt::Key_V, Qt::ControlModifier);
     }
     // X11 gives the Delete key the text U+007F.
-    void del(QWidget* box) { key(box, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f))); }
+    void del(QWidget* box) { pressKey(box, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f))); }
 
     // The editor stands over the cell of the given row and column.
     bool over(QWidget* editor, int n, int pageRow, int col) {
@@ -123,7 +114,7 @@ TEST_F(PagesWindowTest, ParameterPageChooseTypeAndMoveWithTheKeys) {
     clickCell(GridParameters, 5, 0); // the label column places the same editor
     ASSERT_TRUE(over(w().Combo1, GridParameters, 5, 1));
     EXPECT_EQ(focus(), w().Combo1);
-    key(w().Combo1, Qt::Key_Down);
+    pressKey(w().Combo1, Qt::Key_Down);
     EXPECT_EQ(grid(GridParameters).TextMatrix(5, 1), w().Combo1->itemText(1));
     enter(w().Combo1);
     EXPECT_TRUE(over(w().Combo1, GridParameters, 6, 1));
@@ -132,15 +123,15 @@ TEST_F(PagesWindowTest, ParameterPageChooseTypeAndMoveWithTheKeys) {
     ASSERT_TRUE(over(w().Text1, GridParameters, 78, 1));
     EXPECT_TRUE(w().Combo1->isHidden());
     EXPECT_EQ(focus(), w().Text1);
-    type(w().Text1, QStringLiteral("6a5-535"));
+    typeKeys(w().Text1, QStringLiteral("6a5-535"));
     EXPECT_EQ(w().Text1->text(), "65535");
     EXPECT_EQ(s.param.Word78, 65535);
-    type(w().Text1, QStringLiteral("1"));
+    typeKeys(w().Text1, QStringLiteral("1"));
     EXPECT_EQ(f.dialogs.messages().size(), 1) << "a value beyond 16 bits is refused with a message";
     EXPECT_EQ(grid(GridParameters).TextMatrix(78, 1), "65535");
     QApplication::clipboard()->setText(QStringLiteral("4x2"));
     w().Text1->selectAll();
-    key(w().Text1, Qt::Key_V, Qt::ControlModifier);
+    pressKey(w().Text1, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(w().Text1->text(), "4") << "pasted text goes through the same filter, up to the first refused key";
     enter(w().Text1);
     EXPECT_TRUE(over(w().Text1, GridParameters, 79, 1));
@@ -151,6 +142,31 @@ TEST_F(PagesWindowTest, ParameterPageChooseTypeAndMoveWithTheKeys) {
     clickCell(GridParameters, 56, 1);
     f.program->app.gridDüzen(GridParameters);
     EXPECT_TRUE(w().Text1->isHidden()) << "a layout hides the editor";
+}
+
+// A decimal row takes six characters, or seven once one of them is the point, typed or pasted.
+TEST_F(PagesWindowTest, DecimalRowsTakeSixDigitsOrSevenCharactersWithThePoint) {
+    start(QStringLiteral("QM2"));
+    Session& s = f.session();
+    s.DivisionDecimals = QStringLiteral("5");
+    s.DisplayMaximum = 200000.5;
+    w().SSTab1->setCurrentIndex(4);
+    const int rows[] = {18, 20, 56};
+    for (int k = 0; k < 3; ++k) {
+        clickCell(GridParameters, rows[k], 1);
+        ASSERT_EQ(focus(), w().Text1) << rows[k];
+        w().Text1->selectAll();
+        typeKeys(w().Text1, QStringLiteral("12345.6"));
+        EXPECT_EQ(w().Text1->text(), "12345.6") << rows[k];
+        EXPECT_EQ(s.param.ValueArray[k], 123456) << rows[k];
+        w().Text1->selectAll();
+        typeKeys(w().Text1, QStringLiteral("1234567."));
+        EXPECT_EQ(w().Text1->text(), "123456") << rows[k] << ": no room for a seventh digit nor for the point";
+        w().Text1->selectAll();
+        pasteKey(w().Text1, QStringLiteral("98765,4"));
+        EXPECT_EQ(w().Text1->text(), "98765.4") << rows[k];
+        EXPECT_EQ(s.param.ValueArray[k], 987654) << rows[k];
+    }
 }
 
 TEST_F(PagesWindowTest, TheWheelOverAFloatingEditorScrollsItsGridAndChangesNoValue) {
@@ -177,7 +193,7 @@ TEST_F(PagesWindowTest, TheWheelOverAFloatingEditorScrollsItsGridAndChangesNoVal
     w().SSTab1->setTabVisible(2, true);
     w().SSTab1->setCurrentIndex(2);
     clickCell(GridPresetTares, 20, 1);
-    type(w().Text7, QStringLiteral("5"));
+    typeKeys(w().Text7, QStringLiteral("5"));
     const int tareTop = grid(GridPresetTares).TopRow();
     wheel(w().Text7, -2);
     EXPECT_GT(grid(GridPresetTares).TopRow(), tareTop);
@@ -200,18 +216,18 @@ TEST_F(PagesWindowTest, DatePanelOpensOnRowOneAndWritesTheClock) {
     for (int i = 0; i < 5; ++i)
         enter(w().Text13[i]);
     EXPECT_EQ(focus(), w().Text13[5]);
-    type(w().Text13[5], QStringLiteral("x"));
+    typeKeys(w().Text13[5], QStringLiteral("x"));
     enter(w().Text13[5]);
     EXPECT_TRUE(w().SSPanel9->isHidden());
     EXPECT_EQ(grid(GridParameters).TextMatrix(1, 1), "19-05-24 \\ 00:00:00");
 
     clickCell(GridParameters, 1, 1, true);
     w().Text13[3]->selectAll();
-    type(w().Text13[3], QStringLiteral("25"));
+    typeKeys(w().Text13[3], QStringLiteral("25"));
     enter(w().Text13[5]);
     EXPECT_FALSE(w().SSPanel9->isHidden()) << "hour 25 is refused";
     ASSERT_EQ(f.dialogs.messages().size(), 1);
-    key(w().Text13[2], Qt::Key_Escape, Qt::NoModifier, "\x1b");
+    pressKey(w().Text13[2], Qt::Key_Escape, Qt::NoModifier, "\x1b");
     EXPECT_TRUE(w().SSPanel9->isHidden());
     EXPECT_TRUE(f.session().AbortRequested) << "the window's Esc still runs";
     EXPECT_EQ(grid(GridParameters).TextMatrix(1, 1), "19-05-24 \\ 00:00:00");
@@ -224,19 +240,19 @@ TEST_F(PagesWindowTest, IdMemoryPageNumbersNamesAndTheFixedBoxes) {
     ASSERT_TRUE(over(w().Text2, GridIdMemories, 12, 1));
     ASSERT_TRUE(over(w().Text3, GridIdMemories, 12, 2));
     EXPECT_EQ(focus(), w().Text2);
-    type(w().Text2, QStringLiteral("12a34"));
+    typeKeys(w().Text2, QStringLiteral("12a34"));
     EXPECT_EQ(beeps, 1);
     enter(w().Text2);
     EXPECT_EQ(focus(), w().Text3);
-    type(w().Text3, QStringLiteral("Çağrı"));
+    typeKeys(w().Text3, QStringLiteral("Çağrı"));
     enter(w().Text3);
     EXPECT_EQ(grid(GridIdMemories).TextMatrix(12, 1), "1234");
     EXPECT_EQ(grid(GridIdMemories).TextMatrix(12, 2), "Çağrı");
     EXPECT_TRUE(over(w().Text2, GridIdMemories, 13, 1));
 
-    type(w().Text11[1], QString(20, u'n'));
+    typeKeys(w().Text11[1], QString(20, u'n'));
     EXPECT_EQ(grid(GridIdMemories).TextMatrix(1, 2), QString(16, u'n'));
-    type(w().Text11[2], QStringLiteral("7b"));
+    typeKeys(w().Text11[2], QStringLiteral("7b"));
     EXPECT_EQ(grid(GridIdMemories).TextMatrix(2, 1), "7");
     enter(w().Text11[2]);
     EXPECT_EQ(focus(), w().Text11[3]);
@@ -271,10 +287,20 @@ TEST_F(PagesWindowTest, PastedAndDroppedTextKeepsToTheTypingRulesOfEveryBox) {
     QApplication::clipboard()->setText(QStringLiteral("ÜRÜN") + han + QStringLiteral("KODU"));
     pasteFromMenu(w().Text6);
     EXPECT_EQ(w().Text6->text(), QStringLiteral("ÜRÜN"));
-    type(w().Text8, han + QStringLiteral("Ş"));
+    typeKeys(w().Text8, han + QStringLiteral("Ş"));
     EXPECT_EQ(w().Text8->text(), QStringLiteral("Ş"));
     drop(w().Text8, QStringLiteral("A") + han);
     EXPECT_EQ(w().Text8->text(), QStringLiteral("ŞA"));
+    // The quick ID boxes take a drop through their rules too, and a drop asked as a move copies.
+    w().Text11[2]->selectAll();
+    pressKey(w().Text11[2], Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
+    EXPECT_EQ(drop(w().Text11[2], QStringLiteral("987654"), Qt::ShiftModifier), Qt::CopyAction);
+    EXPECT_EQ(w().Text11[2]->text(), "987654");
+    EXPECT_EQ(grid(GridIdMemories).TextMatrix(2, 1), "987654");
+    drop(w().Text11[0], QStringLiteral("9x8"));
+    EXPECT_EQ(w().Text11[0]->text(), "1279");
+    drop(w().Text11[3], QStringLiteral("Veli"));
+    EXPECT_EQ(grid(GridIdMemories).TextMatrix(2, 2), "AliVeli");
 
     clickCell(GridIdMemories, 5, 1);
     pasteKey(w().Text2, QStringLiteral("9a9"));
@@ -291,7 +317,7 @@ TEST_F(PagesWindowTest, PastedAndDroppedTextKeepsToTheTypingRulesOfEveryBox) {
     QApplication::clipboard()->setText(QStringLiteral("A") + han);
     pasteFromMenu(w().DipNot[1]);
     EXPECT_EQ(w().DipNot[1]->text(), "A");
-    drop(w().Baslık[2], QString(25, u'x'));
+    EXPECT_EQ(drop(w().Baslık[2], QString(25, u'x'), Qt::ShiftModifier), Qt::CopyAction);
     EXPECT_EQ(w().Baslık[2]->text(), QString(20, u'x'));
     w().Option3[1]->click();
     QApplication::clipboard()->setText(QStringLiteral("N") + han + QStringLiteral("P1"));
@@ -309,7 +335,7 @@ TEST_F(PagesWindowTest, EditingKeysNeverReachTheCharacterFilters) {
     EXPECT_EQ(w().Text11[0]->text(), "234");
     EXPECT_EQ(grid(GridIdMemories).TextMatrix(1, 1), "234");
     clickCell(GridIdMemories, 4, 1);
-    type(w().Text2, QStringLiteral("56"));
+    typeKeys(w().Text2, QStringLiteral("56"));
     w().Text2->setCursorPosition(0);
     del(w().Text2);
     EXPECT_EQ(grid(GridIdMemories).TextMatrix(4, 1), "6");
@@ -317,20 +343,20 @@ TEST_F(PagesWindowTest, EditingKeysNeverReachTheCharacterFilters) {
 
     w().SSTab1->setCurrentIndex(4);
     clickCell(GridParameters, 78, 1);
-    type(w().Text1, QStringLiteral("123"));
+    typeKeys(w().Text1, QStringLiteral("123"));
     w().Text1->setCursorPosition(1);
     del(w().Text1);
     EXPECT_EQ(grid(GridParameters).TextMatrix(78, 1), "13");
 
     w().SSTab1->setCurrentIndex(0);
     w().Baslık[1]->setFocus();
-    type(w().Baslık[1], QString(20, u'a'));
+    typeKeys(w().Baslık[1], QString(20, u'a'));
     w().Baslık[1]->setCursorPosition(0);
     del(w().Baslık[1]);
     EXPECT_EQ(w().Baslık[1]->text().size(), 19) << "a full line deletes too";
     EXPECT_EQ(focus(), w().Baslık[1]);
     w().Baslık[1]->clear();
-    key(w().Baslık[1], Qt::Key_Backspace, Qt::NoModifier, "\b");
+    pressKey(w().Baslık[1], Qt::Key_Backspace, Qt::NoModifier, "\b");
     EXPECT_EQ(focus(), w().Baslık[0]) << "Backspace in an empty line still goes back a line";
 
     w().Option3[1]->click();
@@ -348,20 +374,20 @@ TEST_F(PagesWindowTest, SetpointAndPresetTareBoxesFollowTheirRows) {
     w().SSTab1->setCurrentIndex(3);
     clickCell(GridSetpoints, 4, 3);
     EXPECT_EQ(focus(), w().Text5[0]);
-    type(w().Text5[0], QStringLiteral("12,55"));
+    typeKeys(w().Text5[0], QStringLiteral("12,55"));
     enter(w().Text5[0]);
     enter(w().Text5[1]);
     EXPECT_EQ(focus(), w().Text5[2]);
     enter(w().Text5[2]);
     EXPECT_EQ(grid(GridSetpoints).TextMatrix(4, 1), "12,5");
     EXPECT_TRUE(over(w().Text5[0], GridSetpoints, 5, 1));
-    key(w().Text5[1], Qt::Key_Up);
+    pressKey(w().Text5[1], Qt::Key_Up);
     EXPECT_EQ(grid(GridSetpoints).Row(), 4);
 
     w().SSTab1->setTabVisible(2, true);
     w().SSTab1->setCurrentIndex(2);
     clickCell(GridPresetTares, 99, 1);
-    type(w().Text7, QStringLiteral("250"));
+    typeKeys(w().Text7, QStringLiteral("250"));
     enter(w().Text7);
     EXPECT_EQ(grid(GridPresetTares).TextMatrix(99, 1), "250");
     EXPECT_EQ(beeps, 2) << "a second decimal and Enter on the last row";
@@ -371,7 +397,7 @@ TEST_F(PagesWindowTest, HeaderLinesAlignmentAndLabelTextFile) {
     start(QStringLiteral("QM2"));
     w().SSTab1->setCurrentIndex(0);
     w().Baslık[1]->setFocus();
-    type(w().Baslık[1], QString(21, u'a'));
+    typeKeys(w().Baslık[1], QString(21, u'a'));
     EXPECT_EQ(w().Baslık[1]->text(), QString(20, u'a'));
     EXPECT_EQ(focus(), w().Baslık[2]) << "the 21st key moved on and was dropped";
     EXPECT_TRUE(w().Baslık[2]->text().isEmpty());
@@ -432,21 +458,88 @@ TEST_F(PagesWindowTest, HeaderLinesAlignmentAndLabelTextFile) {
     EXPECT_FALSE(QFile::exists(unwritable));
 
     f.program->pages.setEplText(QString());
-    type(w().EPL, QString(994, u'e'));
+    typeKeys(w().EPL, QString(994, u'e'));
     QApplication::clipboard()->setText(QStringLiteral("ab\ncd"));
-    key(w().EPL, Qt::Key_V, Qt::ControlModifier);
-    type(w().EPL, QStringLiteral("x"));
+    pressKey(w().EPL, Qt::Key_V, Qt::ControlModifier);
+    typeKeys(w().EPL, QStringLiteral("x"));
     EXPECT_EQ(f.program->pages.eplText(), QString(994, u'e') + "ab") << "typing and pasting stop at 996";
     f.program->pages.setEplText(QString(1200, u'l'));
     EXPECT_EQ(f.program->pages.eplText().size(), 1200) << "the program's own fill is not cut";
 }
+
+// The 996 characters that can be typed count a line break as its CR LF, and what a paste or a
+// typed key replaces as room.
+TEST_F(PagesWindowTest, TheLabelTextTypingLimitCountsLineBreaksAndWhatASelectionFrees) {
+    start(QStringLiteral("QM2"));
+    PagesProcs& pages = f.program->pages;
+    w().SSTab1->setCurrentIndex(0);
+    w().Option3[1]->click();
+    w().EPL->setFocus();
+    auto fill = [&](const QString& text) {
+        pages.setEplText(text);
+        w().EPL->moveCursor(QTextCursor::End);
+    };
+
+    fill(QString(995, u'e'));
+    enter(w().EPL);
+    EXPECT_EQ(pages.eplText(), QString(995, u'e')) << "one free character is no room for a line break";
+    pasteKey(w().EPL, QStringLiteral("\nx"));
+    EXPECT_EQ(pages.eplText(), QString(995, u'e')) << "nor for a pasted one, which stops the paste";
+    typeKeys(w().EPL, QStringLiteral("xy"));
+    EXPECT_EQ(pages.eplText(), QString(995, u'e') + "x");
+
+    // 993 + CR LF + 1: full. The selected line break and "f" free three characters.
+    fill(QString(993, u'e') + QStringLiteral("\r\nf"));
+    QTextCursor selection = w().EPL->textCursor();
+    selection.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, 2);
+    w().EPL->setTextCursor(selection);
+    pasteKey(w().EPL, QStringLiteral("abcd"));
+    EXPECT_EQ(pages.eplText(), QString(993, u'e') + "abc");
+    selection = w().EPL->textCursor();
+    selection.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, 1);
+    w().EPL->setTextCursor(selection);
+    typeKeys(w().EPL, QStringLiteral("z"));
+    EXPECT_EQ(pages.eplText(), QString(993, u'e') + "abz") << "a key typed over a selection takes its room";
+}
+
+#ifdef Q_OS_UNIX
+// A save that fails half way (a full disk, here a file-size limit) is told and leaves the old file
+// whole: the text goes to a temporary file that replaces the old one only when complete.
+TEST_F(PagesWindowTest, ALabelTextSaveThatFailsHalfWayIsToldAndLeavesTheOldFileWhole) {
+    start(QStringLiteral("QM2"));
+    w().SSTab1->setCurrentIndex(0);
+    w().Option3[1]->click();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("etiket.txt"));
+    f.program->pages.setEplText(QStringLiteral("N\r\nP1\r\n"));
+    f.dialogs.answerFile(path);
+    w().SSCommand10[1]->click();
+    ASSERT_TRUE(f.dialogs.messages().isEmpty());
+    const std::optional<QByteArray> old = readWholeFile(path);
+    ASSERT_EQ(old, QByteArray("N\r\nP1\r\n"));
+
+    f.program->pages.setEplText(QString(8000, u'x'));
+    f.dialogs.answerFile(path);
+    {
+        const FileSizeLimit full(4096);
+        ASSERT_TRUE(full.active());
+        w().SSCommand10[1]->click();
+    }
+
+    ASSERT_EQ(f.dialogs.messages().size(), 1);
+    EXPECT_EQ(f.dialogs.messages().value(0).text,
+              MessageTables::at(f.session().messages.ExtraText, 22) + QStringLiteral("\r\n") + path);
+    EXPECT_TRUE(readWholeFile(path) == old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("etiket.txt")}) << "no leftovers";
+}
+#endif
 
 TEST_F(PagesWindowTest, ClearingAsksAndEmptiesOnlyThePageInView) {
     start(QStringLiteral("QM2"));
     Session& s = f.session();
     w().SSTab1->setCurrentIndex(4);
     clickCell(GridParameters, 3, 1);
-    key(w().Combo1, Qt::Key_Down);
+    pressKey(w().Combo1, Qt::Key_Down);
     ASSERT_TRUE(s.param.ConfigFlag0);
     s.param.Word78 = 500;
     s.param.ValueArray[0] = 125;

@@ -1,6 +1,7 @@
 #include "paramset/parameterfile.h"
 #include "paramset/paramsetprocs.h"
 #include "paramset/samplefile.h"
+#include "support/filesizelimit.h"
 #include "support/windowfixture.h"
 
 #include <QDir>
@@ -8,11 +9,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#ifdef Q_OS_UNIX
-#include <sys/resource.h>
-#endif
 
 namespace {
 
@@ -119,16 +115,13 @@ TEST_F(ParamsetFileTest, WriteFailingHalfWayLeavesTheOldFileWhole) {
     ASSERT_GT(old.size(), kParameterFileBlankSize);
     s().CurrentParameterSet.HeaderLines[0].assign(QStringLiteral("NEW"));
 
-    rlimit before{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
-    rlimit limited = before;
-    limited.rlim_cur = 4096;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
     fx.dialogs.clear();
-    const bool saved = procs().KayıtEt(3);
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, oldHandler);
+    bool saved = true;
+    {
+        const FileSizeLimit full(4096);
+        ASSERT_TRUE(full.active());
+        saved = procs().KayıtEt(3);
+    }
 
     EXPECT_FALSE(saved);
     EXPECT_EQ(fx.dialogs.messages().size(), 1);

@@ -10,12 +10,11 @@
 #include "sim/simindicator.h"
 #include "sim/simport.h"
 #include "support/programfolder.h"
+#include "support/userinput.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -38,30 +37,10 @@ void save(QWidget* w, const QString& path) {
 }
 
 // Clicks a cell of a grid as the user would, so the page places its editors over it.
-void clickCell(QTableView* view, int pageRow, int col) {
+void clickGridCell(QTableView* view, int pageRow, int col, bool twice = false) {
     view->scrollTo(view->model()->index(pageRow - 1, col));
     QCoreApplication::processEvents();
-    const QRect cell = view->visualRect(view->model()->index(pageRow - 1, col));
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent e(type, cell.center(), view->viewport()->mapToGlobal(cell.center()), Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(view->viewport(), &e);
-    }
-}
-
-void doubleClickCell(QTableView* view, int pageRow, int col) {
-    clickCell(view, pageRow, col);
-    const QRect cell = view->visualRect(view->model()->index(pageRow - 1, col));
-    QMouseEvent e(QEvent::MouseButtonDblClick, cell.center(), view->viewport()->mapToGlobal(cell.center()),
-                  Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(view->viewport(), &e);
-}
-
-void typeInto(QWidget* w, const QString& text) {
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(w, &press);
-    }
+    clickCell(view, pageRow, col, twice);
 }
 
 // Each page with its editor placed over a cell, as a click puts it there.
@@ -69,31 +48,31 @@ void saveEditors(Program& program, const QString& prefix, bool qm2) {
     MainWindow& window = program.window;
     MainWidgets& w = program.w();
     w.SSTab1->setCurrentIndex(4);
-    clickCell(w.Grid1[2], 5, 1);
+    clickGridCell(w.Grid1[2], 5, 1);
     save(&window, prefix + QStringLiteral("tab4-Combo1.png"));
     w.Combo1->showPopup();
     save(w.Combo1->view()->window(), prefix + QStringLiteral("tab4-Combo1-list.png"));
     w.Combo1->hidePopup();
-    clickCell(w.Grid1[2], 32, 1);
-    typeInto(w.Text1, QStringLiteral("12"));
+    clickGridCell(w.Grid1[2], 32, 1);
+    typeKeys(w.Text1, QStringLiteral("12"));
     save(&window, prefix + QStringLiteral("tab4-Text1.png"));
     if (qm2) {
-        doubleClickCell(w.Grid1[2], 1, 1);
+        clickGridCell(w.Grid1[2], 1, 1, true);
         save(&window, prefix + QStringLiteral("tab4-SSPanel9.png"));
         program.pages.Image1_Click(1);
 
         w.SSTab1->setCurrentIndex(1);
-        clickCell(w.Grid1[0], 5, 1);
-        typeInto(w.Text2, QStringLiteral("1234"));
+        clickGridCell(w.Grid1[0], 5, 1);
+        typeKeys(w.Text2, QStringLiteral("1234"));
         save(&window, prefix + QStringLiteral("tab1-Text2-Text3.png"));
         w.SSTab1->setCurrentIndex(3);
-        clickCell(w.Grid1[1], 2, 1);
+        clickGridCell(w.Grid1[1], 2, 1);
         save(&window, prefix + QStringLiteral("tab3-Text5.png"));
     }
     // The preset-tare page is never shown to the user; its editor is pictured all the same.
     w.SSTab1->setTabVisible(2, true);
     w.SSTab1->setCurrentIndex(2);
-    clickCell(w.Grid1[4], 3, 1);
+    clickGridCell(w.Grid1[4], 3, 1);
     save(&window, prefix + QStringLiteral("tab2-Text7.png"));
     w.SSTab1->setTabVisible(2, false);
     if (qm2) {
