@@ -3,8 +3,10 @@
 #include "paramset/samplefile.h"
 #include "support/windowfixture.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -176,7 +178,8 @@ TEST_F(FileMenuTest, EveryItemKeepsItsShortcutAndRunsFromIt) {
         fx.dialogs.clear();
         w().MnDosya[item]->trigger();
         ASSERT_EQ(fx.dialogs.shown.size(), 1) << item;
-        EXPECT_EQ(fx.dialogs.shown.value(0).kind, item == 1 ? ScriptedDialogs::Shown::Open : ScriptedDialogs::Shown::Save);
+        EXPECT_EQ(fx.dialogs.shown.value(0).kind,
+                  item == 1 ? ScriptedDialogs::Shown::Open : ScriptedDialogs::Shown::Save);
     }
     w().MnDosya[9]->trigger();
     EXPECT_FALSE(w().SSPanel2->isHidden());
@@ -188,49 +191,133 @@ TEST_F(FileMenuTest, EveryItemKeepsItsShortcutAndRunsFromIt) {
     EXPECT_EQ(quits, 1);
 }
 
-// A connect arms a read of the parameter and calibration pages on their entry; opening a set in
-// between keeps the opened values on the parameter page, and the calibration page still reads.
-TEST_F(FileMenuTest, AnOpenedSetIsNotReplacedByTheReadOnEntry) {
+// A connect arms a read of the parameter and calibration pages on their entry. A set opened from a
+// file stays on the parameter page whether the connect came before the open or after it, and the
+// calibration page still reads; New and every read the technician asks for (read panel, refresh,
+// F5) end that. A cancelled or refused Open changes nothing, the pending read included.
+TEST_F(FileMenuTest, AnOpenedSetStaysOnTheParameterPageWhicheverCameFirst) {
+    {
+        QFile notes(path(QStringLiteral("notes.txt")));
+        ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+        notes.write("Parametre listesi\r\n");
+    }
     auto readFrom = [this](int reg) {
         for (const SimIndicator::Frame& f : fx.indicator.frames)
             if (!f.write && f.firstRegister == reg)
                 return true;
         return false;
     };
-    fx.linkProcs().Image2_Click(0);
-    ASSERT_TRUE(s().Connected);
-    ASSERT_TRUE(s().ReadOnTabEntry);
-    fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
-    procs().MnDosya_Click(1);
-    const QByteArray opened = record();
-    const QString row3 = grid(GridParameters).TextMatrix(3, 1);
-    fx.indicator.clearLog();
+    // The parameter read is the one that asks for the info text.
+    auto parameterPageRead = [&] { return readFrom(204); };
+    // The deferred read of the parameter page runs once the tab change is over.
+    auto letDeferredReadRun = [this] {
+        if (!w().Timer2->isActive())
+            return;
+        QEventLoop loop;
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QObject::connect(w().Timer2, &QTimer::timeout, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+        guard.start(5000);
+        loop.exec();
+        EXPECT_FALSE(w().Timer2->isActive());
+    };
+    // A click on a tab, from the header page; true when the parameter page was read.
+    auto enter = [&](int tab) {
+        w().SSTab1->setCurrentIndex(0);
+        fx.indicator.clearLog();
+        w().SSTab1->setCurrentIndex(tab);
+        letDeferredReadRun();
+        return parameterPageRead();
+    };
+    // From the header page, so that the connect reads no page of its own.
+    auto toggleConnection = [this](bool connected) {
+        w().SSTab1->setCurrentIndex(0);
+        w().connect->trigger();
+        ASSERT_EQ(s().Connected, connected);
+    };
+    // File > Open; an empty name cancels the dialog.
+    auto open = [this](const QString& name) {
+        fx.dialogs.clear();
+        if (!name.isEmpty())
+            fx.dialogs.answerFile(path(name));
+        w().MnDosya[1]->trigger();
+        ASSERT_EQ(fx.dialogs.shown.value(0).kind, ScriptedDialogs::Shown::Open);
+    };
+    auto pressF5 = [this] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+        QCoreApplication::sendEvent(w().Grid1[GridParameters], &press);
+    };
+    const QString sample = QStringLiteral("sample.vlm");
 
-    w().SSTab1->setCurrentIndex(4);
+    // Connect, then open.
+    toggleConnection(true);
+    open(sample);
+    const QByteArray opened = record();
+    EXPECT_FALSE(enter(4));
     EXPECT_FALSE(w().Timer2->isActive());
-    QEventLoop loop;
-    QTimer::singleShot(50, &loop, &QEventLoop::quit);
-    loop.exec();
-    EXPECT_TRUE(fx.indicator.frames.isEmpty());
-    EXPECT_EQ(grid(GridParameters).TextMatrix(3, 1), row3);
     EXPECT_EQ(s().param.Word78, -1);
     procs().fillRecordFromPages();
     EXPECT_EQ(record(), opened);
-
-    w().SSTab1->setCurrentIndex(5);
+    enter(5);
     EXPECT_TRUE(readFrom(128)) << "the calibration page reads on its entry";
+    // A refresh of the calibration page is no read of the parameter page.
+    w().Toolbar1Button[11]->trigger();
+    toggleConnection(false);
+    toggleConnection(true);
+    EXPECT_FALSE(enter(4));
 
-    // Read on purpose, or a new connect: the parameter page reads on its entry again.
-    w().SSTab1->setCurrentIndex(4);
-    procs().RefKatmaOlum();
-    EXPECT_TRUE(w().Timer2->isActive());
-    w().SSTab1->setCurrentIndex(0);
-    fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
-    procs().MnDosya_Click(1);
-    fx.linkProcs().Image2_Click(0);
-    ASSERT_TRUE(s().Connected);
-    w().SSTab1->setCurrentIndex(4);
-    EXPECT_TRUE(w().Timer2->isActive());
+    // Open, then connect; a cancelled or a refused Open leaves the opened set as it is.
+    toggleConnection(false);
+    w().MnDosya[0]->trigger();
+    open(sample);
+    toggleConnection(true);
+    open(QString());
+    open(QStringLiteral("notes.txt"));
+    ASSERT_EQ(fx.dialogs.messages().size(), 1) << "the refused file is named";
+    EXPECT_FALSE(enter(4));
+    EXPECT_FALSE(enter(4));
+    procs().fillRecordFromPages();
+    EXPECT_EQ(record(), opened);
+
+    // New empties the page: the read still pending reads it on its entry.
+    w().MnDosya[0]->trigger();
+    EXPECT_TRUE(enter(4));
+
+    // With nothing opened, a cancelled or refused Open leaves the read pending.
+    toggleConnection(false);
+    toggleConnection(true);
+    open(QString());
+    open(QStringLiteral("notes.txt"));
+    EXPECT_TRUE(enter(4));
+
+    // The refresh button and F5 read the page in view over an opened set.
+    open(sample);
+    EXPECT_FALSE(enter(4));
+    fx.indicator.clearLog();
+    w().Toolbar1Button[11]->trigger();
+    letDeferredReadRun();
+    EXPECT_TRUE(parameterPageRead()) << "refresh";
+    open(sample);
+    toggleConnection(false);
+    toggleConnection(true);
+    EXPECT_FALSE(enter(4));
+    fx.indicator.clearLog();
+    pressF5();
+    letDeferredReadRun();
+    EXPECT_TRUE(parameterPageRead()) << "F5";
+
+    // The read panel's parameter read ends it too: the next connect reads the page on its entry.
+    open(sample);
+    w().MnDosya[9]->trigger();
+    for (int k = 0; k < 5; ++k)
+        w().SSCheck1[k]->setChecked(k == 3);
+    fx.indicator.clearLog();
+    w().SSCommand2[0]->click();
+    ASSERT_TRUE(parameterPageRead());
+    toggleConnection(false);
+    toggleConnection(true);
+    EXPECT_TRUE(enter(4));
 }
 
 // The label text goes back to the file and to the indicator with the bytes it came with, though
@@ -285,7 +372,7 @@ TEST_F(FileMenuTest, AnOpenedSetIsSentToTheIndicatorAndReadBack) {
     ASSERT_TRUE(s().Connected);
     fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
     procs().MnDosya_Click(1);
-    setOption(w().Option3[0], true); // ticket printer: the header group sends the ticket lines
+    setOption(w().Option3[0], true);                       // ticket printer: the header group sends the ticket lines
     w().Baslık[1]->setText(QStringLiteral("EDITED LINE")); // the record is built from the pages
 
     procs().MnDosya_Click(8);
