@@ -168,6 +168,9 @@ void ParamsetProcs::SSCommand4_Click(int Index) {
                                              MessageTables::at(t.ErrorText, 4),
                                          MsgButtons::Ok, MsgIcon::Critical, MessageTables::at(t.StatusText, 2));
             } else {
+                // The indicator has answered, which is all this asks; a wrong checksum on the
+                // answer is still logged.
+                m_ctx.link.acknowledged(answer, 2);
                 w.SSCommand4[1]->setEnabled(false);
                 s.AbortRequested = false;
                 struct Group {
