@@ -617,8 +617,8 @@ TEST_F(Transfers, AFaultAtAnyReadStepEndsTheReadWithNothingOfItDecoded) {
     }
 }
 
-// An abort at any point of a write: nothing is committed after it, no further group runs, and the
-// indicator is told to leave host mode.
+// An abort at any point of a write: nothing is committed or written after it, no further group
+// runs, and the indicator is told to leave host mode.
 TEST_F(Transfers, AnAbortAtAnyPointOfAWriteCommitsNothingAfterIt) {
     struct Writer {
         const char* name;
@@ -666,6 +666,11 @@ TEST_F(Transfers, AnAbortAtAnyPointOfAWriteCommitsNothingAfterIt) {
                 EXPECT_FALSE(after.contains(QStringLiteral("cmd %1").arg(code))) << after.join(", ").toStdString();
             ASSERT_FALSE(after.isEmpty());
             EXPECT_EQ(after.last(), "cmd 20");
+            // Within one group, the write under way is the last: no further line, record or piece
+            // goes out, only host mode off (the parameter groups each switch host mode themselves).
+            if (writer.exchange != &DeviceTransfers::ParametreHostYaz && clean[k] != QLatin1String("cmd 19")) {
+                EXPECT_EQ(after, QStringList{"cmd 20"});
+            }
             EXPECT_FALSE(sim().hostMode);
             EXPECT_TRUE(f->dialogs.shown.isEmpty());
         }
@@ -948,5 +953,32 @@ TEST_F(Transfers, AWrongChecksumOnAWriteAcknowledgementIsLoggedAndTheEchoCounts)
         const QStringList log = transferLog(*f);
         ASSERT_EQ(log.size(), before.size() + 1);
         EXPECT_TRUE(log.last().endsWith(checksumLine(c.registers))) << log.last().toStdString();
+    }
+}
+
+// The parameter read shows the model's display name and the rest of the version text in row 82,
+// and the info text whole in row 83, without the one character the indicator ends it with.
+TEST_F(Transfers, TheParameterReadShowsTheIdentificationTexts) {
+    start(Model::QM2);
+    const QStringList& models = s().messages.ModelText;
+    struct Case {
+        QByteArray version, info;
+        int page; // in view: the header page's reads drop NUL characters
+        QString row82, row83;
+    };
+    const Case cases[] = {
+        {"QM2 v1.23 ", "SN 104872 ", 4, models.value(1) + QStringLiteral(" v1.23 "), QStringLiteral("SN 104872")},
+        {"QM1 v1.07 ", "SN 093311 ", 4, models.value(0) + QStringLiteral(" v1.07 "), QStringLiteral("SN 093311")},
+        {"XY9 v0.01 ", QByteArray("ABC\0\0\0\0\0\0\0", 10), 0, QStringLiteral(" v0.01 "), QStringLiteral("AB")},
+    };
+    ASSERT_FALSE(models.value(1).isEmpty());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.version.toStdString());
+        sim().setBytes(SimIndicator::VersionTextRegister, c.version);
+        sim().setBytes(SimIndicator::InfoTextRegister, c.info);
+        s().ReadSelector = c.page;
+        ASSERT_TRUE(run(&DeviceTransfers::ParametreHostOku));
+        EXPECT_EQ(param(82), c.row82);
+        EXPECT_EQ(param(83), c.row83);
     }
 }
