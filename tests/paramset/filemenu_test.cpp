@@ -3,10 +3,14 @@
 #include "paramset/samplefile.h"
 #include "support/windowfixture.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -363,6 +367,78 @@ TEST_F(FileMenuTest, AnUneditedLabelTextKeepsItsBytes) {
     procs().MnDosya_Click(3);
     EXPECT_TRUE(s().CurrentParameterSet.EplText.bytes().startsWith(
         "N\r\nA40,30,0,4,1,1,N,\"A B\"\r\nA40,60,0,4,1,1,N,\"C\"\r\nP1\r\nP2 "));
+}
+
+// The second sample reaches what the first leaves. Its centred header comes back with the centre
+// button alone pressed, its clock without a day name and its setpoints that hold no number other
+// than 0 come back as shown, and row 3 on choice 1 shortens the lists of rows 6, 7 and 9; saved under
+// a name typed without ".vlm" in a folder whose name has a dot, it is the file the pages show. An
+// emptied parameter page leaves the clock text of the set to the next save.
+TEST_F(FileMenuTest, TheSecondSampleOpensAndSavesAsItIsShown) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("my.sets")));
+    {
+        QFile f(path(QStringLiteral("second.vlm")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(makeSampleFile(2).bytes);
+    }
+    fx.program->window.show();
+    auto open = [this](const QString& name) {
+        fx.dialogs.answerFile(path(name));
+        w().MnDosya[1]->trigger();
+    };
+    // The length of the list a click on the row's value cell offers.
+    auto listOfRow = [this](int row) {
+        QTableView* view = w().Grid1[GridParameters];
+        const QModelIndex index = view->model()->index(row - 1, 1);
+        view->scrollTo(index);
+        const QPoint at = view->visualRect(index).center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(view->viewport(), &e);
+        }
+        return w().Combo1->isHidden() ? -1 : w().Combo1->count();
+    };
+    auto saved = [this](const QString& name) {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+
+    // The first sample before it, so that nothing of it (its day name) stays behind.
+    w().SSTab1->setCurrentIndex(4);
+    open(QStringLiteral("sample.vlm"));
+    EXPECT_EQ((QList<int>{listOfRow(6), listOfRow(7), listOfRow(9)}), (QList<int>{3, 4, 5}));
+    // From another page, which the open clears instead of this one.
+    w().SSTab1->setCurrentIndex(0);
+    open(QStringLiteral("second.vlm"));
+    EXPECT_TRUE(w().Toolbar2Button[0][1]->isChecked());
+    EXPECT_FALSE(w().Toolbar2Button[0][2]->isChecked());
+    EXPECT_FALSE(w().Toolbar2Button[1][1]->isChecked());
+    EXPECT_TRUE(w().Toolbar2Button[1][2]->isChecked());
+    EXPECT_EQ(w().Baslık[3]->text(), QStringLiteral("HEAD 3"));
+    EXPECT_EQ(w().DipNot[1]->text(), QStringLiteral("FOOTER LINE 1"));
+    EXPECT_EQ(grid(GridParameters).TextMatrix(1, 1), QStringLiteral("01-02-25 \\ 03:04:05"));
+    EXPECT_TRUE(s().DayNameSuffix.isEmpty());
+    for (int r = 1; r <= 3; ++r)
+        EXPECT_EQ(grid(GridSetpoints).TextMatrix(r, 1), QStringLiteral("0")) << r;
+    EXPECT_EQ(grid(GridSetpoints).TextMatrix(4, 1), QStringLiteral("4,33"));
+
+    fx.dialogs.answerFile(path(QStringLiteral("my.sets/copy")));
+    w().MnDosya[4]->trigger();
+    EXPECT_EQ(caption(), QStringLiteral("VELMORA v1.0 [copy.vlm]"));
+    EXPECT_TRUE(saved(QStringLiteral("my.sets/copy.vlm")) == makeSampleFile(2, true).bytes);
+
+    // Only now, as a click shows its choice in the cell.
+    w().SSTab1->setCurrentIndex(4);
+    EXPECT_EQ((QList<int>{listOfRow(6), listOfRow(7), listOfRow(9)}), (QList<int>{2, 2, 2}));
+
+    fx.dialogs.answerMessage(MsgResult::Yes);
+    w().Toolbar1Button[10]->trigger();
+    ASSERT_TRUE(grid(GridParameters).TextMatrix(1, 1).isEmpty());
+    w().MnDosya[3]->trigger();
+    const auto record = decodeParameterSet(saved(QStringLiteral("my.sets/copy.vlm")));
+    ASSERT_TRUE(record.has_value());
+    EXPECT_EQ(record->ClockText.text(), QStringLiteral("01-02-25 \\ 03:04:05"));
 }
 
 // A set opened from its file goes to the indicator whole through the send panel, and reading it
