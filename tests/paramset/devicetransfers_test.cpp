@@ -4,7 +4,6 @@
 #include "paramset/devicerecords.h"
 #include "paramset/paramsetprocs.h"
 #include "platform/basic.h"
-#include "platform/cp1254.h"
 #include "support/windowfixture.h"
 
 #include <QFile>
@@ -817,16 +816,21 @@ TEST_F(Transfers, ARoundTripThroughTheIndicatorKeepsTheEdits) {
 
 namespace {
 
-// The lines of the transfer log in the program folder.
-QStringList transferLog(WindowFixture& f) {
+// The lines of the transfer log in the program folder, as bytes.
+QList<QByteArray> transferLog(WindowFixture& f) {
     QFile file(f.folder() + QStringLiteral("QMxLog.txt"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return cp1254::decode(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QList<QByteArray> lines = file.readAll().split('\n');
+    lines.removeAll(QByteArray());
+    return lines;
 }
 
-QString checksumLine(int registers) {
-    return QStringLiteral(" - [000]-[%1]--- CHKSum Hatası...").arg(QString::number(registers, 16).toUpper(), 4, u'0');
+// The end of a checksum line for an answer of that many registers ("ı" is byte FD in the log's
+// code page), CR included.
+QByteArray checksumLine(int registers) {
+    return " - [000]-[" + QByteArray::number(registers, 16).toUpper().rightJustified(4, '0') +
+           "]--- CHKSum Hatas\xFD...\r";
 }
 
 // Runs a panel job twice: cleanly, to find the n-th frame described as `frame`, then with a wrong
@@ -895,7 +899,7 @@ TEST_F(Transfers, AWrongChecksumOnAReadAnswerFailsTheReadAndIsLogged) {
             w().connect->trigger();
         ASSERT_TRUE(s().Connected);
         markShown();
-        const QStringList before = transferLog(*f);
+        const QList<QByteArray> before = transferLog(*f);
         const QStringList clean = withWrongLrcOn(*f, QString::fromLatin1(c.frame), c.nth, [&] {
             if (c.box == 1)
                 w().Text8->setText(QStringLiteral("KEPT"));
@@ -908,9 +912,9 @@ TEST_F(Transfers, AWrongChecksumOnAReadAnswerFailsTheReadAndIsLogged) {
         EXPECT_FALSE(s().Connected);
         EXPECT_FALSE(w().Image2[0]->isHidden()) << "the lamp is red";
         EXPECT_TRUE(w().Image2[1]->isHidden());
-        const QStringList log = transferLog(*f);
+        const QList<QByteArray> log = transferLog(*f);
         ASSERT_EQ(log.size(), before.size() + 1);
-        EXPECT_TRUE(log.last().endsWith(checksumLine(c.registers))) << log.last().toStdString();
+        EXPECT_TRUE(log.last().endsWith(checksumLine(c.registers))) << log.last().constData();
         if (QLatin1String(c.frame).contains(QLatin1String("209"))) {
             EXPECT_EQ(w().Text6->text(), QStringLiteral("URUN")) << "title 1 was read";
             EXPECT_EQ(w().Text8->text(), QStringLiteral("KEPT")) << "title 2 keeps its text";
@@ -943,16 +947,16 @@ TEST_F(Transfers, AWrongChecksumOnAWriteAcknowledgementIsLoggedAndTheEchoCounts)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const QStringList before = transferLog(*f);
+        const QList<QByteArray> before = transferLog(*f);
         const QStringList clean = withWrongLrcOn(*f, QString::fromLatin1(c.frame), 0, sendPanel);
         ASSERT_FALSE(clean.isEmpty());
         EXPECT_EQ(sent(), clean);
         EXPECT_TRUE(f->dialogs.messages().isEmpty());
         EXPECT_TRUE(s().Connected);
         EXPECT_TRUE(sim().committed(SimIndicator::Block::TicketLines).contains("SENT LINE"));
-        const QStringList log = transferLog(*f);
+        const QList<QByteArray> log = transferLog(*f);
         ASSERT_EQ(log.size(), before.size() + 1);
-        EXPECT_TRUE(log.last().endsWith(checksumLine(c.registers))) << log.last().toStdString();
+        EXPECT_TRUE(log.last().endsWith(checksumLine(c.registers))) << log.last().constData();
     }
 }
 
