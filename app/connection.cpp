@@ -128,9 +128,9 @@ void LinkProcs::Image2_Click(int index) {
         if (s.Connected) {
             w.connect->setText(extraText(9));
             ışık(QStringLiteral("yeşil"));
-            // The first visit of the parameter or calibration page after a connect reads it.
+            // The first visit of the parameter or calibration page after a connect reads it (not
+            // a parameter page that holds an opened set).
             s.ReadOnTabEntry = true;
-            s.ParameterReadCancelled = false;
             if (s.ReadSelector == 5) {
                 if (SSTab1_Click)
                     SSTab1_Click(5);

@@ -99,9 +99,9 @@ void TabProcs::SSTab1_Click(int /*previousTab*/) {
         break;
     }
     case 4:
-        // After an open the page keeps the opened set: the pending read, if any, stays for the
+        // A page holding an opened set keeps it: the pending read, if any, stays for the
         // calibration page alone.
-        if (s.ReadOnTabEntry && !s.ParameterReadCancelled) {
+        if (s.ReadOnTabEntry && !s.ParameterPageFromFile) {
             s.ReadOnTabEntry = false;
             if (GridPage* page = m_ctx.Grid1[2]) {
                 page->setRow(1);

@@ -387,17 +387,18 @@ bool DeviceTransfers::ParametreHostYaz() {
 
 // ---- ID memories and titles ----
 
-QString DeviceTransfers::readIdTitle(int number) {
+std::optional<QString> DeviceTransfers::readIdTitle(int number) {
     Session& s = session();
     DeviceLink& dl = link();
-    // A title whose selection, load or answer failed is shown empty rather than as another title.
-    const bool selected =
-        acknowledged(dl.writeExchange(kIdTitleRegister, kSelectorBytes, kBy, selectorData(number)), kSelectorBytes);
-    const bool loaded = acknowledged(command(CmdLoadIdHeader), 2);
+    // Each answer is checked whole before the next frame goes out, as for the records.
+    if (!acknowledged(dl.writeExchange(kIdTitleRegister, kSelectorBytes, kBy, selectorData(number)), kSelectorBytes))
+        return std::nullopt;
+    if (!acknowledged(command(CmdLoadIdHeader), 2))
+        return std::nullopt;
     const QString answer = dl.readExchange(kIdTitleRegister, kIdTitleBytes, s.ReadWaitTime);
     showProgress3(0);
-    if (!selected || !loaded || !dataOf(answer, kIdTitleBytes))
-        return QString();
+    if (!dataOf(answer, kIdTitleBytes))
+        return std::nullopt;
     return TrimAtNul(dl.DecodeAnswer(answer, QStringLiteral("IDB")).toText());
 }
 
@@ -414,12 +415,17 @@ bool DeviceTransfers::IDOKUHost() {
     w.ProgressBar1->setRange(0, qMax(0, last));
     w.ProgressBar1->setValue(0);
 
-    w.Text6->setText(readIdTitle(0));
-    w.Text8->setText(readIdTitle(1));
-
+    // A title that does not come whole fails the read like a record: its box keeps its text.
     bool ok = true;
+    for (int title = 0; title < 2 && ok; ++title) {
+        if (const std::optional<QString> text = readIdTitle(title))
+            (title == 0 ? w.Text6 : w.Text8)->setText(*text);
+        else
+            ok = readFailed();
+    }
+
     int counter = 0;
-    for (int i = 1; i <= last; ++i) {
+    for (int i = 1; i <= last && ok; ++i) {
         if (aborted())
             break;
         if (i % 10 == 0 && ++counter < 10)

@@ -76,5 +76,6 @@ private:
     bool setpointsFit(std::vector<std::array<qint32, 3>>* records);
     // The label text as it would be sent; text gets it when given.
     bool labelTextFits(QString* text);
-    QString readIdTitle(int number);
+    // The text of ID title 0 or 1; nothing when one of its answers failed.
+    std::optional<QString> readIdTitle(int number);
 };

@@ -105,6 +105,8 @@ void ParamsetProcs::newParameterSet() {
     s.param.clearPageValues();
     s.DayNameSuffix.clear();
     offerParameterSendChoices(w, false);
+    // Nothing opened is left to keep: a read armed by a connect reads the page on its entry again.
+    s.ParameterPageFromFile = false;
 }
 
 void ParamsetProcs::openParameterSet() {
@@ -129,8 +131,8 @@ void ParamsetProcs::openParameterSet() {
     showParameterSet();
     offerParameterSendChoices(w, true);
     // The indicator is read into the page on purpose only (read panel, refresh, F5), never over
-    // the set just opened.
-    s.ParameterReadCancelled = true;
+    // the set just opened, whether the connect came before the open or comes after it.
+    s.ParameterPageFromFile = true;
 }
 
 bool ParamsetProcs::readHardwareStatusForSendPanel() {

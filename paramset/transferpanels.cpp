@@ -106,6 +106,8 @@ bool ParamsetProcs::runReadGroup(int group) {
     case 2:
         return t->STPOKUHost();
     case 3:
+        // Read on purpose: the page holds the indicator's values from now on.
+        m_ctx.session.ParameterPageFromFile = false;
         return t->ParametreHostOku();
     case 4:
         if (m_ctx.calibration)
@@ -166,6 +168,9 @@ void ParamsetProcs::SSCommand4_Click(int Index) {
                                              MessageTables::at(t.ErrorText, 4),
                                          MsgButtons::Ok, MsgIcon::Critical, MessageTables::at(t.StatusText, 2));
             } else {
+                // The indicator has answered, which is all this asks; a wrong checksum on the
+                // answer is still logged.
+                m_ctx.link.acknowledged(answer, 2);
                 w.SSCommand4[1]->setEnabled(false);
                 s.AbortRequested = false;
                 struct Group {
@@ -301,7 +306,10 @@ void ParamsetProcs::RefKatmaOlum() {
     }
     if (reenterTab >= 0 && m_ctx.window) {
         s.ReadOnTabEntry = true;
-        s.ParameterReadCancelled = false;
+        // A refresh of the parameter page reads it even over an opened set; one of the
+        // calibration page leaves an opened parameter page as it is.
+        if (reenterTab == 4)
+            s.ParameterPageFromFile = false;
         m_ctx.window->SSTab1_Click(reenterTab);
     }
 }

@@ -37,10 +37,11 @@ struct Session : LinkSettings {
     bool AbortRequested = false;
     int ReadSelector = 0; // tab page in view
     bool ReadOnTabEntry = false;
-    // An opened parameter set cancels the parameter page's read on entry, so the read does not
-    // replace the opened values (the calibration page's read stays); arming the read on entry
-    // again (connect, refresh) clears it.
-    bool ParameterReadCancelled = false;
+    // The parameter page holds a set opened from a file: entering the page does not read it, so no
+    // read armed by a connect (before or after the open) replaces the opened values; the calibration
+    // page's read on entry stays. New, and a read of the page the technician asks for (read panel,
+    // refresh, F5), end it.
+    bool ParameterPageFromFile = false;
     bool F5ReadToggle = false;
 
     // Program folder with one trailing separator; the file dialogs may move it.

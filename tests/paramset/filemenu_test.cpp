@@ -3,8 +3,14 @@
 #include "paramset/samplefile.h"
 #include "support/windowfixture.h"
 
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -176,7 +182,8 @@ TEST_F(FileMenuTest, EveryItemKeepsItsShortcutAndRunsFromIt) {
         fx.dialogs.clear();
         w().MnDosya[item]->trigger();
         ASSERT_EQ(fx.dialogs.shown.size(), 1) << item;
-        EXPECT_EQ(fx.dialogs.shown.value(0).kind, item == 1 ? ScriptedDialogs::Shown::Open : ScriptedDialogs::Shown::Save);
+        EXPECT_EQ(fx.dialogs.shown.value(0).kind,
+                  item == 1 ? ScriptedDialogs::Shown::Open : ScriptedDialogs::Shown::Save);
     }
     w().MnDosya[9]->trigger();
     EXPECT_FALSE(w().SSPanel2->isHidden());
@@ -188,49 +195,131 @@ TEST_F(FileMenuTest, EveryItemKeepsItsShortcutAndRunsFromIt) {
     EXPECT_EQ(quits, 1);
 }
 
-// A connect arms a read of the parameter and calibration pages on their entry; opening a set in
-// between keeps the opened values on the parameter page, and the calibration page still reads.
-TEST_F(FileMenuTest, AnOpenedSetIsNotReplacedByTheReadOnEntry) {
+// A connect arms a read of the parameter and calibration pages on their entry. A set opened from a
+// file stays on the parameter page whether the connect came before the open or after it, and the
+// calibration page still reads; New and every read the technician asks for (read panel, refresh,
+// F5) end that. A cancelled or refused Open changes nothing, the pending read included.
+TEST_F(FileMenuTest, AnOpenedSetStaysOnTheParameterPageWhicheverCameFirst) {
+    {
+        QFile notes(path(QStringLiteral("notes.txt")));
+        ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+        notes.write("Parametre listesi\r\n");
+    }
     auto readFrom = [this](int reg) {
         for (const SimIndicator::Frame& f : fx.indicator.frames)
             if (!f.write && f.firstRegister == reg)
                 return true;
         return false;
     };
-    fx.linkProcs().Image2_Click(0);
-    ASSERT_TRUE(s().Connected);
-    ASSERT_TRUE(s().ReadOnTabEntry);
-    fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
-    procs().MnDosya_Click(1);
-    const QByteArray opened = record();
-    const QString row3 = grid(GridParameters).TextMatrix(3, 1);
-    fx.indicator.clearLog();
+    // The parameter read is the one that asks for the info text.
+    auto parameterPageRead = [&] { return readFrom(204); };
+    // The deferred read of the parameter page runs once the tab change is over.
+    auto letDeferredReadRun = [this] {
+        if (!w().Timer2->isActive())
+            return;
+        QEventLoop loop;
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QObject::connect(w().Timer2, &QTimer::timeout, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+        guard.start(5000);
+        loop.exec();
+        EXPECT_FALSE(w().Timer2->isActive());
+    };
+    // A click on a tab, from the header page; true when the parameter page was read.
+    auto enter = [&](int tab) {
+        w().SSTab1->setCurrentIndex(0);
+        fx.indicator.clearLog();
+        w().SSTab1->setCurrentIndex(tab);
+        letDeferredReadRun();
+        return parameterPageRead();
+    };
+    // From the header page, so that the connect reads no page of its own.
+    auto toggleConnection = [this](bool connected) {
+        w().SSTab1->setCurrentIndex(0);
+        w().connect->trigger();
+        ASSERT_EQ(s().Connected, connected);
+    };
+    // File > Open; an empty name cancels the dialog.
+    auto open = [this](const QString& name) {
+        fx.dialogs.clear();
+        fx.dialogs.answerFile(name.isEmpty() ? QString() : path(name));
+        w().MnDosya[1]->trigger();
+        ASSERT_EQ(fx.dialogs.shown.value(0).kind, ScriptedDialogs::Shown::Open);
+    };
+    auto pressF5 = [this] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+        QCoreApplication::sendEvent(w().Grid1[GridParameters], &press);
+    };
+    const QString sample = QStringLiteral("sample.vlm");
 
-    w().SSTab1->setCurrentIndex(4);
-    EXPECT_FALSE(w().Timer2->isActive());
-    QEventLoop loop;
-    QTimer::singleShot(50, &loop, &QEventLoop::quit);
-    loop.exec();
-    EXPECT_TRUE(fx.indicator.frames.isEmpty());
-    EXPECT_EQ(grid(GridParameters).TextMatrix(3, 1), row3);
+    // Connect, then open.
+    toggleConnection(true);
+    open(sample);
+    const QByteArray opened = record();
+    EXPECT_FALSE(enter(4));
     EXPECT_EQ(s().param.Word78, -1);
     procs().fillRecordFromPages();
     EXPECT_EQ(record(), opened);
-
-    w().SSTab1->setCurrentIndex(5);
+    enter(5);
     EXPECT_TRUE(readFrom(128)) << "the calibration page reads on its entry";
+    // A refresh of the calibration page is no read of the parameter page.
+    w().Toolbar1Button[11]->trigger();
+    toggleConnection(false);
+    toggleConnection(true);
+    EXPECT_FALSE(enter(4));
 
-    // Read on purpose, or a new connect: the parameter page reads on its entry again.
-    w().SSTab1->setCurrentIndex(4);
-    procs().RefKatmaOlum();
-    EXPECT_TRUE(w().Timer2->isActive());
-    w().SSTab1->setCurrentIndex(0);
-    fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
-    procs().MnDosya_Click(1);
-    fx.linkProcs().Image2_Click(0);
-    ASSERT_TRUE(s().Connected);
-    w().SSTab1->setCurrentIndex(4);
-    EXPECT_TRUE(w().Timer2->isActive());
+    // Open, then connect; a cancelled or a refused Open leaves the opened set as it is.
+    toggleConnection(false);
+    w().MnDosya[0]->trigger();
+    open(sample);
+    toggleConnection(true);
+    open(QString());
+    open(QStringLiteral("notes.txt"));
+    ASSERT_EQ(fx.dialogs.messages().size(), 1) << "the refused file is named";
+    EXPECT_FALSE(enter(4));
+    EXPECT_FALSE(enter(4));
+    procs().fillRecordFromPages();
+    EXPECT_EQ(record(), opened);
+
+    // New empties the page: the read still pending reads it on its entry.
+    w().MnDosya[0]->trigger();
+    EXPECT_TRUE(enter(4));
+
+    // With nothing opened, a cancelled or refused Open leaves the read pending.
+    toggleConnection(false);
+    toggleConnection(true);
+    open(QString());
+    open(QStringLiteral("notes.txt"));
+    EXPECT_TRUE(enter(4));
+
+    // The refresh button and F5 read the page in view over an opened set.
+    open(sample);
+    EXPECT_FALSE(enter(4));
+    fx.indicator.clearLog();
+    w().Toolbar1Button[11]->trigger();
+    letDeferredReadRun();
+    EXPECT_TRUE(parameterPageRead()) << "refresh";
+    open(sample);
+    toggleConnection(false);
+    toggleConnection(true);
+    EXPECT_FALSE(enter(4));
+    fx.indicator.clearLog();
+    pressF5();
+    letDeferredReadRun();
+    EXPECT_TRUE(parameterPageRead()) << "F5";
+
+    // The read panel's parameter read ends it too: the next connect reads the page on its entry.
+    open(sample);
+    w().MnDosya[9]->trigger();
+    for (int k = 0; k < 5; ++k)
+        w().SSCheck1[k]->setChecked(k == 3);
+    fx.indicator.clearLog();
+    w().SSCommand2[0]->click();
+    ASSERT_TRUE(parameterPageRead());
+    toggleConnection(false);
+    toggleConnection(true);
+    EXPECT_TRUE(enter(4));
 }
 
 // The label text goes back to the file and to the indicator with the bytes it came with, though
@@ -278,6 +367,78 @@ TEST_F(FileMenuTest, AnUneditedLabelTextKeepsItsBytes) {
         "N\r\nA40,30,0,4,1,1,N,\"A B\"\r\nA40,60,0,4,1,1,N,\"C\"\r\nP1\r\nP2 "));
 }
 
+// The second sample reaches what the first leaves. Its centred header comes back with the centre
+// button alone pressed, its clock without a day name and its setpoints that hold no number other
+// than 0 come back as shown, and row 3 on choice 1 shortens the lists of rows 6, 7 and 9; saved under
+// a name typed without ".vlm" in a folder whose name has a dot, it is the file the pages show. An
+// emptied parameter page leaves the clock text of the set to the next save.
+TEST_F(FileMenuTest, TheSecondSampleOpensAndSavesAsItIsShown) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("my.sets")));
+    {
+        QFile f(path(QStringLiteral("second.vlm")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(makeSampleFile(2).bytes);
+    }
+    fx.program->window.show();
+    auto open = [this](const QString& name) {
+        fx.dialogs.answerFile(path(name));
+        w().MnDosya[1]->trigger();
+    };
+    // The length of the list a click on the row's value cell offers.
+    auto listOfRow = [this](int row) {
+        QTableView* view = w().Grid1[GridParameters];
+        const QModelIndex index = view->model()->index(row - 1, 1);
+        view->scrollTo(index);
+        const QPoint at = view->visualRect(index).center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(view->viewport(), &e);
+        }
+        return w().Combo1->isHidden() ? -1 : w().Combo1->count();
+    };
+    auto saved = [this](const QString& name) {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+
+    // The first sample before it, so that nothing of it (its day name) stays behind.
+    w().SSTab1->setCurrentIndex(4);
+    open(QStringLiteral("sample.vlm"));
+    EXPECT_EQ((QList<int>{listOfRow(6), listOfRow(7), listOfRow(9)}), (QList<int>{3, 4, 5}));
+    // From another page, which the open clears instead of this one.
+    w().SSTab1->setCurrentIndex(0);
+    open(QStringLiteral("second.vlm"));
+    EXPECT_TRUE(w().Toolbar2Button[0][1]->isChecked());
+    EXPECT_FALSE(w().Toolbar2Button[0][2]->isChecked());
+    EXPECT_FALSE(w().Toolbar2Button[1][1]->isChecked());
+    EXPECT_TRUE(w().Toolbar2Button[1][2]->isChecked());
+    EXPECT_EQ(w().Baslık[3]->text(), QStringLiteral("HEAD 3"));
+    EXPECT_EQ(w().DipNot[1]->text(), QStringLiteral("FOOTER LINE 1"));
+    EXPECT_EQ(grid(GridParameters).TextMatrix(1, 1), QStringLiteral("01-02-25 \\ 03:04:05"));
+    EXPECT_TRUE(s().DayNameSuffix.isEmpty());
+    for (int r = 1; r <= 3; ++r)
+        EXPECT_EQ(grid(GridSetpoints).TextMatrix(r, 1), QStringLiteral("0")) << r;
+    EXPECT_EQ(grid(GridSetpoints).TextMatrix(4, 1), QStringLiteral("4,33"));
+
+    fx.dialogs.answerFile(path(QStringLiteral("my.sets/copy")));
+    w().MnDosya[4]->trigger();
+    EXPECT_EQ(caption(), QStringLiteral("VELMORA v1.0 [copy.vlm]"));
+    EXPECT_TRUE(saved(QStringLiteral("my.sets/copy.vlm")) == makeSampleFile(2, true).bytes);
+
+    // Only now, as a click shows its choice in the cell.
+    w().SSTab1->setCurrentIndex(4);
+    EXPECT_EQ((QList<int>{listOfRow(6), listOfRow(7), listOfRow(9)}), (QList<int>{2, 2, 2}));
+
+    fx.dialogs.answerMessage(MsgResult::Yes);
+    w().Toolbar1Button[10]->trigger();
+    ASSERT_TRUE(grid(GridParameters).TextMatrix(1, 1).isEmpty());
+    w().MnDosya[3]->trigger();
+    const auto record = decodeParameterSet(saved(QStringLiteral("my.sets/copy.vlm")));
+    ASSERT_TRUE(record.has_value());
+    EXPECT_EQ(record->ClockText.text(), QStringLiteral("01-02-25 \\ 03:04:05"));
+}
+
 // A set opened from its file goes to the indicator whole through the send panel, and reading it
 // back through the read panel into emptied pages shows the file's values again.
 TEST_F(FileMenuTest, AnOpenedSetIsSentToTheIndicatorAndReadBack) {
@@ -285,7 +446,7 @@ TEST_F(FileMenuTest, AnOpenedSetIsSentToTheIndicatorAndReadBack) {
     ASSERT_TRUE(s().Connected);
     fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
     procs().MnDosya_Click(1);
-    setOption(w().Option3[0], true); // ticket printer: the header group sends the ticket lines
+    setOption(w().Option3[0], true);                       // ticket printer: the header group sends the ticket lines
     w().Baslık[1]->setText(QStringLiteral("EDITED LINE")); // the record is built from the pages
 
     procs().MnDosya_Click(8);

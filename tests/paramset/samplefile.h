@@ -71,8 +71,14 @@ inline QByteArray junk(int n, int seed) {
 
 #define SAMPLE_MEMBER(expr) [](const ParameterSet& r) { return sample::of(r.expr); }
 
-inline SampleFile makeSampleFile() {
+// The first sample (which 1) or the second (which 2), which reaches the branches of the copy rules
+// the first leaves: the header centred and the footer left-aligned, a clock text without a day
+// name, row 3 on choice 1 (which shortens the lists of rows 6, 7 and 9), and setpoints that show as
+// "0" (empty, zero, no number). asSaved gives the file the pages save back: those setpoints as the
+// "0" they show.
+inline SampleFile makeSampleFile(int which = 1, bool asSaved = false) {
     using namespace sample;
+    const bool second = which == 2;
     SampleFile f;
     bool kept = false; // marks the next field put
     auto put = [&f, &kept](const char* name, int offset, const QByteArray& value, auto get) {
@@ -88,17 +94,22 @@ inline SampleFile makeSampleFile() {
         put(name, offset, junk(size, seed), get);
     };
 
+    // One bar centred: "FOOT n" (or "HEAD n") has 14 blanks to share, 7 on each side.
+    auto centred = [](const QString& text) { return QByteArray(7, ' ') + fixed(text, 13) + '\0'; };
     for (int i = 0; i < 4; ++i)
-        put("HeaderLines", 21 * i, fixed(QStringLiteral("HEADER LINE %1").arg(i), 20) + '\0',
+        put("HeaderLines", 21 * i,
+            second ? centred(QStringLiteral("HEAD %1").arg(i))
+                   : fixed(QStringLiteral("HEADER LINE %1").arg(i), 20) + '\0',
             [i](const ParameterSet& r) { return of(r.HeaderLines[i]); });
-    // The footer is centred: "FOOT n" has 14 blanks to share, 7 on each side.
     for (int i = 0; i < 2; ++i)
-        put("FooterLines", 84 + 21 * i, QByteArray(7, ' ') + fixed(QStringLiteral("FOOT %1").arg(i), 13) + '\0',
+        put("FooterLines", 84 + 21 * i,
+            second ? fixed(QStringLiteral("FOOTER LINE %1").arg(i), 20) + '\0'
+                   : centred(QStringLiteral("FOOT %1").arg(i)),
             [i](const ParameterSet& r) { return of(r.FooterLines[i]); });
     put("EplText", 126, fixed(QStringLiteral("N\r\nA40,30,0,4,1,1,N,\"ŞEKER\"\r\nP1\r\n"), 1000),
         SAMPLE_MEMBER(EplText));
-    put("HeaderCentred", 1126, le(qint16(0)), SAMPLE_MEMBER(AlignmentFlags.HeaderCentred));
-    put("FooterCentred", 1128, le(qint16(-1)), SAMPLE_MEMBER(AlignmentFlags.FooterCentred));
+    put("HeaderCentred", 1126, le(qint16(second ? -1 : 0)), SAMPLE_MEMBER(AlignmentFlags.HeaderCentred));
+    put("FooterCentred", 1128, le(qint16(second ? 0 : -1)), SAMPLE_MEMBER(AlignmentFlags.FooterCentred));
     for (int k = 0; k < 101; ++k) {
         put("IdTexts", 1130 + 16 * k, fixed(QStringLiteral("ÜRÜN %1").arg(k), 16),
             [k](const ParameterSet& r) { return of(r.IdMemoryTable.IdTexts[k]); });
@@ -115,6 +126,12 @@ inline SampleFile makeSampleFile() {
     for (int j = 0; j < 3; ++j) {
         for (int k = 0; k < 10; ++k) {
             QByteArray text = cp1254::encode(QStringLiteral("%1,%2").arg(j * 1000 + k + 1).arg(k * 11));
+            // Texts that hold no number other than 0, shown and saved back as "0".
+            if (second && j == 0 && k < 3)
+                text = asSaved  ? QByteArray("0")
+                       : k == 0 ? QByteArray()
+                       : k == 1 ? QByteArray("0,0")
+                                : QByteArray("x5");
             if (k == 9) {
                 text = j == 0 ? QByteArray() : j == 1 ? junk(7, 3) : QByteArray(300, 'x');
                 kept = true;
@@ -126,7 +143,8 @@ inline SampleFile makeSampleFile() {
             at += 2 + int(text.size());
         }
     }
-    const QByteArray clock = cp1254::encode(QStringLiteral("14-12-07 \\ 09:05:30 \\ Çarşamba"));
+    const QByteArray clock = cp1254::encode(second ? QStringLiteral("01-02-25 \\ 03:04:05")
+                                                   : QStringLiteral("14-12-07 \\ 09:05:30 \\ Çarşamba"));
     put("ClockText", at, le(quint16(clock.size())) + clock, SAMPLE_MEMBER(ClockText));
     const int T = f.tail = at + 2 + int(clock.size());
 
@@ -150,9 +168,13 @@ inline SampleFile makeSampleFile() {
     put("CalGravity2Value", T + 228, le(qint32(9)), SAMPLE_MEMBER(CalibrationSection.CalGravity2Value));
     reserved("CalSpareWord", T + 232, 2, 7, SAMPLE_MEMBER(CalibrationSection.CalSpareWord));
 
-    const char* head[] = {"0- Industrial", "1- Multi-interval", "2- ±20%",  "1- ±2%",
-                          "3- Automatic",  "2- Continuous",     "2- ±1.0e", "2", // tilt code digit
-                          "1- On"};
+    const char* first[] = {"0- Industrial", "1- Multi-interval", "2- ±20%",  "1- ±2%",
+                           "3- Automatic",  "2- Continuous",     "2- ±1.0e", "2", // tilt code digit
+                           "1- On"};
+    // Row 3 on choice 1; rows 6, 7 and 9 on choices its shorter lists keep.
+    const char* other[] = {"1- Legal for trade", "1- Multi-interval", "2- ±20%", "1- ±2%", "1- Normal",
+                           "2- Continuous",      "1- ±0.5e",          "2",       "1- On"};
+    const char* const* head = second ? other : first;
     for (int k = 0; k < 9; ++k)
         put("ConfigurationHead", T + 234 + 25 * k, fixed(QString::fromUtf8(head[k]), 25), [k](const ParameterSet& r) {
             const auto& h = r.ConfigurationSection.ConfigurationHead;
