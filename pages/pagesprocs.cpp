@@ -869,6 +869,8 @@ void PagesProcs::SilEm() {
         // with what it held before.
         s.param.clearPageValues();
         s.DayNameSuffix.clear();
+        // No opened set is left on the page to keep: a pending read reads it on its entry again.
+        s.ParameterPageFromFile = false;
         break;
     case 6:
         clearGrid(GridStatus);

@@ -285,6 +285,17 @@ TEST_F(FileMenuTest, AnOpenedSetStaysOnTheParameterPageWhicheverCameFirst) {
     // New empties the page: the read still pending reads it on its entry.
     w().MnDosya[0]->trigger();
     EXPECT_TRUE(enter(4));
+    // So does the toolbar's clear on the parameter page, once it is confirmed: the next connect
+    // reads the page on its entry.
+    for (const MsgResult answer : {MsgResult::No, MsgResult::Yes}) {
+        open(sample);
+        w().SSTab1->setCurrentIndex(4);
+        fx.dialogs.answerMessage(answer);
+        w().Toolbar1Button[10]->trigger();
+        toggleConnection(false);
+        toggleConnection(true);
+        EXPECT_EQ(enter(4), answer == MsgResult::Yes);
+    }
 
     // With nothing opened, a cancelled or refused Open leaves the read pending.
     toggleConnection(false);
