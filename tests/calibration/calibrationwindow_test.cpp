@@ -538,42 +538,58 @@ TEST_F(CalibrationWindow, DeclinedAnswersEndOrKeepAsTheirStepSays) {
 
     // The upload's last command declined: the limits stay as they were, the zero step goes on.
     f->indicator.clearLog();
-    f->indicator.faults.refuseWith9Registers = {19};
+    f->indicator.faults.refuseWith9Registers.clear();
+    f->clock.onWait = [this](double) {
+        if (lastFrame() == W(22, 2, "Lg", 1))
+            f->indicator.faults.refuseWith9Registers = {19};
+        else if (lastFrame() == W(19, 2, "Lg", 20))
+            f->indicator.faults.refuseWith9Registers.clear();
+    };
     s().DisplayMaximum = 123.0;
     f->dialogs.answerMessage(MsgResult::Ok);
     run(0);
+    f->clock.onWait = nullptr;
     EXPECT_EQ(s().DisplayMaximum, 123.0);
     EXPECT_EQ(count(W(22, 2, "Lg", 3)), 1);
     EXPECT_EQ(prompt.shown, 1);
 }
 
 // A step the indicator declines did not happen, whatever status it reports afterwards: the run
-// ends as when the step is refused, and never in green.
+// ends as when the step is refused, and never in green. The answers come a little after their
+// request, as on a real line, so an answer left uncollected would be read as the next one's.
 TEST_F(CalibrationWindow, ADeclinedStepEndsTheRunAsARefusedOne) {
     struct Case {
+        const char* what;
         int kind;
-        QByteArray after;    // the indicator declines from the exchange after this frame ...
-        QByteArray declined; // ... up to this one
+        QList<int> registers; // the indicator declines writes of these registers ...
+        QByteArray after;     // ... from the exchange after this frame ...
+        QByteArray declined;  // ... up to this one
         int polls;
         bool finished;
     };
     start(); // for the frames below
     const QList<Case> cases = {
-        {1, W(22, 2, "Lg", 1), W(22, 2, "Lg", 3), 0, false},     // the zero step
-        {2, W(20, 4, "Lg", 100000), W(22, 2, "Lg", 4), 0, true}, // the span step
-        {2, R(0, 4), W(20, 4, "Lg", 100000), 0, true},           // the span weight
-        {1, R(23, 2), W(22, 2, "Lg", 2), 2, true},               // the finish
+        {"zero-only begin", 1, {22}, {}, W(22, 2, "Lg", 1), 0, false},
+        {"zero step", 1, {22}, W(22, 2, "Lg", 1), W(22, 2, "Lg", 3), 0, false},
+        {"span-only begin", 2, {22}, R(0, 4), W(22, 2, "Lg", 1), 0, true},
+        {"span weight", 2, {20}, R(0, 4), W(20, 4, "Lg", 100000), 0, true},
+        {"span step", 2, {22}, W(20, 4, "Lg", 100000), W(22, 2, "Lg", 4), 0, true},
+        {"host mode on", 0, {19}, R(146, 4), W(19, 2, "Lg", 19), 0, false},
+        {"finish", 1, {22}, R(23, 2), W(22, 2, "Lg", 2), 2, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "kind " << c.kind << " declined " << c.declined.constData());
+        SCOPED_TRACE(c.what);
         start();
         readPage();
+        f->port.answerDelay = 0.01;
         PromptAnswers prompt(w(), {QStringLiteral("100")});
         f->dialogs.answerMessage(MsgResult::Ok);
+        if (c.after.isEmpty())
+            f->indicator.faults.refuseWith9Registers = c.registers;
         f->clock.onWait = [this, &c](double) {
             const QByteArray last = frames().value(frames().size() - 1);
             if (last == c.after)
-                f->indicator.faults.refuseWith9Registers = {20, 22};
+                f->indicator.faults.refuseWith9Registers = c.registers;
             else if (last == c.declined)
                 f->indicator.faults.refuseWith9Registers.clear();
         };
@@ -588,6 +604,10 @@ TEST_F(CalibrationWindow, ADeclinedStepEndsTheRunAsARefusedOne) {
         if (c.finished) {
             EXPECT_EQ(w().Label4->text(), s().messages.StatusText[2]);
         }
+        // Nothing of the run is written after a declined command but the finish.
+        const QList<QByteArray> rest = frames().mid(frames().indexOf(c.declined) + 1);
+        EXPECT_EQ(rest, c.finished && c.declined != W(22, 2, "Lg", 2) ? QList<QByteArray>({W(22, 2, "Lg", 2)})
+                                                                      : QList<QByteArray>());
         EXPECT_NE(label4Colour(), kGreen);
         EXPECT_TRUE(w().SSTab1->isEnabled());
         EXPECT_FALSE(f->port.isOpen());
