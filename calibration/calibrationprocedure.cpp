@@ -366,7 +366,8 @@ CalibrationProcs::StepEnd CalibrationProcs::spanStep() {
     CalibrationState& cal = s.cal;
     const MessageTables& t = s.messages;
     cal.SuggestedSpanWeight = s.Capacity.value_or(0) / 2;
-    for (;;) {
+    // The window closing ends the run where it stands, whichever way this pass came about.
+    while (!m_ctx.clock.isShuttingDown()) {
         QString entry;
         spanPrompt(entry);
         if (entry.trimmed().isEmpty()) {
@@ -414,6 +415,7 @@ CalibrationProcs::StepEnd CalibrationProcs::spanStep() {
             continue; // the weight is asked for again
         return end;
     }
+    return StepEnd::Stopped;
 }
 
 bool CalibrationProcs::finishStep() {
