@@ -98,6 +98,12 @@ bool CalibrationProcs::stepRefused(const QString& answer) const {
     return refused(answer) || isDeclinedAnswer(answer, m_ctx.session.DeviceAddress);
 }
 
+void CalibrationProcs::stepNotDone() {
+    box(text(m_ctx.session.messages.ErrorText, 0), MsgButtons::Ok, MsgIcon::Critical);
+    disconnect();
+    m_ctx.session.cal.StepFailed = true;
+}
+
 void CalibrationProcs::stepLamp(const QString& caption, bool ok) {
     MainWidgets& w = *m_ctx.w;
     w.Label4->setText(caption);
@@ -259,14 +265,19 @@ CalibrationProcs::StepEnd CalibrationProcs::zeroStep(int kind) {
         if (!uploadSetup())
             return StepEnd::Refused;
     }
-    if (cal.ZeroOnly)
-        writeAndCollect(CalibrationStepRegister, 2, lg(), CalStepBegin, 0.2);
+    if (cal.ZeroOnly) {
+        // A calibration the indicator declines to begin takes no zero either.
+        const QString begin = writeAndCollect(CalibrationStepRegister, 2, lg(), CalStepBegin, 0.2);
+        if (isDeclinedAnswer(begin, s.DeviceAddress)) {
+            stepNotDone();
+            cal.RunStopped = true;
+            return StepEnd::Refused;
+        }
+    }
     const QString zero = writeAndCollect(CalibrationStepRegister, 2, lg(), CalStepZero, 0.2);
     if (stepRefused(zero)) {
-        box(text(s.messages.ErrorText, 0), MsgButtons::Ok, MsgIcon::Critical);
-        disconnect();
+        stepNotDone();
         cal.RunStopped = true;
-        cal.StepFailed = true;
         return StepEnd::Refused;
     }
     stepLamp(text(s.messages.StepText, 9), true);
@@ -280,9 +291,10 @@ void CalibrationProcs::gravityCarryOver() {
         return;
     const double value = m_ctx.link.DecodeAnswer(answer, QStringLiteral("LG")).toNumber();
     if (value != 0) {
-        // Back to back: their answers are collected with the next exchange.
-        sendDirect(CalGravity1Register, 4, lg(), value);
-        sendDirect(CalGravity2Register, 4, lg(), 0);
+        // Each answer is taken in its own turn, so that none of them is read as the answer to the
+        // host-mode command that follows; none is judged.
+        writeAndCollect(CalGravity1Register, 4, lg(), value, 0);
+        writeAndCollect(CalGravity2Register, 4, lg(), 0, 0);
     }
 }
 
@@ -291,7 +303,7 @@ bool CalibrationProcs::uploadSetup() {
     const CalibrationState& cal = s.cal;
     m_ctx.w->SSCommand3->setEnabled(false);
     const QString host = writeAndCollect(CommandRegister, 2, lg(), CmdHostModeOn, 0.2);
-    if (refused(host)) {
+    if (stepRefused(host)) {
         box(text(s.messages.ErrorText, 0), MsgButtons::Ok, MsgIcon::Critical);
         disconnect();
         return false;
@@ -354,7 +366,8 @@ CalibrationProcs::StepEnd CalibrationProcs::spanStep() {
     CalibrationState& cal = s.cal;
     const MessageTables& t = s.messages;
     cal.SuggestedSpanWeight = s.Capacity.value_or(0) / 2;
-    for (;;) {
+    // The window closing ends the run where it stands, whichever way this pass came about.
+    while (!m_ctx.clock.isShuttingDown()) {
         QString entry;
         spanPrompt(entry);
         if (entry.trimmed().isEmpty()) {
@@ -362,8 +375,14 @@ CalibrationProcs::StepEnd CalibrationProcs::spanStep() {
             setOption(m_ctx.w->Option1[0], false);
             return StepEnd::Stopped;
         }
-        if (cal.SpanOnly)
-            sendDirect(CalibrationStepRegister, 2, lg(), CalStepBegin);
+        if (cal.SpanOnly) {
+            // Its answer is taken here, so that the span-weight check below reads its own.
+            const QString begin = writeAndCollect(CalibrationStepRegister, 2, lg(), CalStepBegin, 0);
+            if (isDeclinedAnswer(begin, s.DeviceAddress)) {
+                stepNotDone();
+                return StepEnd::Refused;
+            }
+        }
 
         const SpanWeight weight = parseSpanWeight(entry, int(s.DivisionDecimals.size()), s.DisplayMaximum);
         switch (weight.outcome) {
@@ -387,9 +406,7 @@ CalibrationProcs::StepEnd CalibrationProcs::spanStep() {
         const QString span =
             stepRefused(answer) ? answer : writeAndCollect(CalibrationStepRegister, 2, lg(), CalStepSpan, 0.2);
         if (stepRefused(span)) {
-            box(text(t.ErrorText, 0), MsgButtons::Ok, MsgIcon::Critical);
-            disconnect();
-            cal.StepFailed = true;
+            stepNotDone();
             return StepEnd::Refused;
         }
         stepLamp(text(t.StepText, 9), true);
@@ -398,6 +415,7 @@ CalibrationProcs::StepEnd CalibrationProcs::spanStep() {
             continue; // the weight is asked for again
         return end;
     }
+    return StepEnd::Stopped;
 }
 
 bool CalibrationProcs::finishStep() {

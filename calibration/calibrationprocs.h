@@ -158,6 +158,8 @@ private:
     bool spanPrompt(QString& entry);
     // Refused, or declined ("@9"): either way the step did not happen.
     bool stepRefused(const QString& answer) const;
+    // A step refused or declined: told, disconnected, the run marked failed.
+    void stepNotDone();
     void stepLamp(const QString& caption, bool ok);
     void unlockAfterRun();
     bool text10Key(int key, const QString& typed);

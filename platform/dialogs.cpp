@@ -16,14 +16,35 @@ MsgResult firstButton(MsgButtons b) {
     }
     return MsgResult::Ok;
 }
+
+MsgResult cancellingButton(MsgButtons b) {
+    switch (b) {
+    case MsgButtons::Ok:
+        return MsgResult::Ok;
+    case MsgButtons::AbortRetryIgnore:
+        return MsgResult::Abort;
+    case MsgButtons::YesNo:
+        return MsgResult::No;
+    case MsgButtons::OkCancel:
+    case MsgButtons::YesNoCancel:
+    case MsgButtons::RetryCancel:
+        return MsgResult::Cancel;
+    }
+    return MsgResult::Cancel;
+}
 } // namespace
+
+bool ScriptedDialogs::unscriptedAnswer() {
+    ++unscripted;
+    if (unscripted == unscriptedLimit + 1 && onExhausted)
+        onExhausted();
+    return !exhausted();
+}
 
 MsgResult ScriptedDialogs::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) {
     shown.append({Shown::Message, text, title, buttons, icon});
-    if (m_messageAnswers.empty()) {
-        ++unscripted;
-        return firstButton(buttons);
-    }
+    if (m_messageAnswers.empty())
+        return unscriptedAnswer() ? firstButton(buttons) : cancellingButton(buttons);
     MsgResult r = m_messageAnswers.front();
     m_messageAnswers.pop_front();
     return r;
@@ -32,7 +53,7 @@ MsgResult ScriptedDialogs::messageBox(const QString& text, MsgButtons buttons, M
 std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QString& title, const QString&) {
     shown.append({Shown::Input, prompt, title, MsgButtons::OkCancel, MsgIcon::None});
     if (m_inputAnswers.empty()) {
-        ++unscripted;
+        unscriptedAnswer();
         return std::nullopt;
     }
     std::optional<QString> r;
@@ -44,7 +65,7 @@ std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QS
 QString ScriptedDialogs::nextFile(Shown::Kind kind, const QString& text, const QString& title) {
     shown.append({kind, text, title, MsgButtons::OkCancel, MsgIcon::None});
     if (m_fileAnswers.empty()) {
-        ++unscripted;
+        unscriptedAnswer();
         return {};
     }
     QString r = m_fileAnswers.front();

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
 
 // Message, input and file dialogs as the program uses them. The window build uses the widget
@@ -28,7 +29,9 @@ public:
 };
 
 // Answers from a script, records everything shown. An unscripted box is answered with its first
-// button (an unscripted input or file dialog as cancelled) and counted in unscripted.
+// button (an unscripted input or file dialog as cancelled) and counted in unscripted. A program
+// that keeps asking beyond unscriptedLimit is caught in a loop: onExhausted runs once, and from
+// then on every box is answered with its cancelling button, so that the loop can end.
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
@@ -51,6 +54,11 @@ public:
 
     QList<Shown> shown;
     int unscripted = 0;
+    int unscriptedLimit = 50;
+    std::function<void()> onExhausted = whenExhausted;
+    bool exhausted() const { return unscripted > unscriptedLimit; }
+    // What every new instance does when exhausted; the test programs make it a failure.
+    static inline std::function<void()> whenExhausted;
 
     QList<Shown> messages() const;
     void clear() {
@@ -59,6 +67,8 @@ public:
     }
 
 private:
+    // Counts an unscripted answer; false once the script is exhausted.
+    bool unscriptedAnswer();
     QString nextFile(Shown::Kind kind, const QString& text, const QString& title);
 
     std::deque<MsgResult> m_messageAnswers;

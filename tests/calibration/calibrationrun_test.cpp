@@ -40,6 +40,7 @@ TEST(SpanWeight, ScaledToTheDivisionWithoutTheLocale) {
     EXPECT_EQ(parseSpanWeight(QStringLiteral("1"), 2, std::nullopt).outcome, O::AboveLimit);
 
     EXPECT_EQ(spanWeightLimit(30.09, 2), 3000);
+    EXPECT_EQ(spanWeightLimit(300.9, 1), 3000); // the whole part, not the nearest whole number
     EXPECT_EQ(spanWeightLimit(3009.0, 0), 3009);
 
     // The suggestion is one the entry accepts as it stands.

@@ -21,23 +21,31 @@
 
 namespace {
 
-// Answers the span-weight prompt each time it is shown: the next entry is typed into the entry
-// and OK pressed; with no entry left the prompt is cancelled. `atPrompt` runs first (to change the
-// indicator between two attempts, say).
+// Answers the span-weight prompt each time it is shown: the next entry is put into the entry and
+// OK pressed; with no entry left the prompt is cancelled. `atPrompt` runs first (to change the
+// indicator between two attempts, say). A prompt that comes back after its cancel is a program in
+// a loop: the test fails and the run is ended as closing the window ends it.
 class PromptAnswers : public QObject {
 public:
-    PromptAnswers(MainWidgets& w, QStringList answers) : m_w(w) {
+    PromptAnswers(WindowFixture& f, QStringList answers) : m_f(f), m_w(f.w()) {
         entries = std::move(answers);
-        w.SSPanel8->installEventFilter(this);
+        m_answers = int(entries.size()) + 1;
+        m_w.SSPanel8->installEventFilter(this);
     }
     QStringList entries;
     int shown = 0;
     std::function<void()> atPrompt;
+    QStringList suggestions;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == m_w.SSPanel8 && event->type() == QEvent::ShowToParent) {
-            ++shown;
+            if (++shown > m_answers) {
+                if (!m_f.clock.isShuttingDown())
+                    ADD_FAILURE() << "the span-weight prompt came back after its last answer";
+                m_f.clock.shutdown();
+                return false;
+            }
             suggestions << m_w.Text10->text();
             QMetaObject::invokeMethod(
                 this,
@@ -57,11 +65,23 @@ protected:
     }
 
 private:
+    WindowFixture& m_f;
     MainWidgets& m_w;
-
-public:
-    QStringList suggestions;
+    int m_answers = 1;
 };
+
+// Types into a widget as a keyboard does: each key pressed and released with its own Qt key code
+// and its text. The code of a printable ASCII key is its upper-case character (Qt::Key_5,
+// Qt::Key_Period, Qt::Key_X).
+void typeKeys(QWidget* target, const QString& text) {
+    for (const QChar c : text) {
+        const int key = c.toUpper().unicode();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(target, &release);
+    }
+}
 
 class CalibrationWindow : public ::testing::Test {
 protected:
@@ -229,6 +249,35 @@ TEST_F(CalibrationWindow, ACodeNotInTheTableLeavesNoLimitsAndTellsTheUser) {
     EXPECT_TRUE(messages().isEmpty());
 }
 
+// The metrological byte is a decimal number to the indicator: "1F" chooses entry 1 and "0A" entry
+// 0, where read as hex they would be 31 and 10, no entry at all. So at the connect and on entering
+// the calibration page.
+TEST_F(CalibrationWindow, TheMetrologicalByteIsReadAsADecimalNumber) {
+    start();
+    struct Reader {
+        const char* what;
+        std::function<void()> read;
+    };
+    const QList<Reader> readers = {
+        {"connect",
+         [this] {
+             f->linkProcs().Image2_Click(1);
+             f->linkProcs().Image2_Click(0);
+         }},
+        {"calibration page", [this] { readPage(); }},
+    };
+    for (const Reader& reader : readers) {
+        for (const auto& [byte, index] : {std::pair{"1F", 1}, std::pair{"0A", 0}, std::pair{"1F", 1}}) {
+            SCOPED_TRACE(testing::Message() << reader.what << " " << byte);
+            f->indicator.setBytes(149, QByteArray::fromHex(QByteArray(byte) + "01A10000B200C3"));
+            reader.read();
+            ASSERT_TRUE(s().Connected);
+            EXPECT_EQ(w().Combo4[5]->currentIndex(), index);
+            EXPECT_EQ(s().cal.ConfigByte1Text, QStringLiteral("01"));
+        }
+    }
+}
+
 TEST_F(CalibrationWindow, FullReadingOfTheCalibrationPage) {
     start();
     f->indicator.setReg(195, 0x0100);
@@ -297,7 +346,7 @@ TEST_F(CalibrationWindow, FullReadingFailures) {
 TEST_F(CalibrationWindow, GeneralCalibrationWritesTheSetUpAndRunsEveryStep) {
     start();
     readPage();
-    PromptAnswers prompt(w(), {QStringLiteral("150")});
+    PromptAnswers prompt(*f, {QStringLiteral("150")});
     f->dialogs.answerMessage(MsgResult::Ok);
     // Send choices left ticked from an earlier send of a page read before the calibration.
     for (int k : {5, 6, 7}) {
@@ -357,7 +406,7 @@ TEST_F(CalibrationWindow, TwoRangeUploadWritesTheConfigurationTail) {
     f->indicator.setBytes(128, QByteArray::fromHex("010009050B08"));
     f->indicator.setBytes(149, QByteArray::fromHex("0001A10000B200C3"));
     readPage();
-    PromptAnswers prompt(w(), {});
+    PromptAnswers prompt(*f, {});
     f->dialogs.answerMessage(MsgResult::Ok);
     run(0);
     EXPECT_EQ(count(W(128, 2, "By", "0100")), 1);
@@ -400,7 +449,7 @@ TEST_F(CalibrationWindow, AGeneralCalibrationNeedsTheBytesItWritesBack) {
         f->indicator.clearLog();
         f->dialogs.clear();
         // A run that went ahead stops at its first question.
-        PromptAnswers prompt(w(), {});
+        PromptAnswers prompt(*f, {});
         f->dialogs.answerMessage(MsgResult::Cancel);
         run(0);
         EXPECT_EQ(messages(), QStringList({extra(SetupNotReadText)}));
@@ -413,12 +462,12 @@ TEST_F(CalibrationWindow, SpanWeightEntries) {
     readPage();
     // 300.045 kg maximum, three decimals: limit 300000.
     {
-        PromptAnswers prompt(w(), {QStringLiteral("12.3456"), QStringLiteral("."), QStringLiteral("300.001"),
-                                   QStringLiteral("0"), QStringLiteral("12,5")});
+        PromptAnswers prompt(*f, {QStringLiteral("12.3456"), QStringLiteral("."), QStringLiteral("300.001"),
+                                  QStringLiteral("0"), QStringLiteral("12,5")});
         run(2);
         EXPECT_EQ(messages(), QStringList({extra(SpanDecimalsText), extra(SpanNotANumberText), notice(15)}));
         EXPECT_EQ(prompt.shown, 5);
-        EXPECT_EQ(prompt.suggestions.first(), QStringLiteral("150"));
+        EXPECT_EQ(prompt.suggestions.value(0), QStringLiteral("150"));
     }
     // Each pass through the prompt of a span-only run begins the calibration anew.
     EXPECT_EQ(count(W(22, 2, "Lg", 1)), 5);
@@ -427,9 +476,76 @@ TEST_F(CalibrationWindow, SpanWeightEntries) {
 
     // "12.5" is the same weight.
     f->indicator.clearLog();
-    PromptAnswers again(w(), {QStringLiteral("12.5")});
+    {
+        PromptAnswers again(*f, {QStringLiteral("12.5")});
+        run(2);
+        EXPECT_EQ(count(W(20, 4, "Lg", 12500)), 1);
+    }
+
+    // The limit is the whole part of the display maximum: 300 kg in 0.1 kg shows up to 300.9 kg,
+    // yet 300.5 kg is above the limit of 300.0 kg.
+    f->indicator.setBytes(128, QByteArray::fromHex("00001E091E09"));
+    readPage();
+    ASSERT_EQ(s().DisplayMaximum, 300.9);
+    ASSERT_EQ(s().DivisionDecimals, QStringLiteral("1"));
+    PromptAnswers tenths(*f, {QStringLiteral("300.5"), QStringLiteral("300")});
     run(2);
-    EXPECT_EQ(count(W(20, 4, "Lg", 12500)), 1);
+    EXPECT_EQ(messages(), QStringList({notice(15)}));
+    EXPECT_EQ(count(W(20, 4, "Lg", 3005)), 0);
+    EXPECT_EQ(count(W(20, 4, "Lg", 3000)), 1);
+}
+
+// A span needs a weight on the scale: a span-only run whose display shows none, or cannot be read,
+// asks for no weight.
+TEST_F(CalibrationWindow, ASpanOnlyRunNeedsAWeightOnTheScale) {
+    struct Case {
+        qint32 display;
+        bool silent;
+        bool refused;
+    };
+    for (const Case& c : {Case{0, false, true}, Case{-5, false, true}, Case{7, true, true}, Case{1, false, false}}) {
+        SCOPED_TRACE(testing::Message() << "display " << c.display << (c.silent ? " unanswered" : ""));
+        start();
+        readPage();
+        PromptAnswers prompt(*f, {});
+        f->indicator.setLong(0, c.display);
+        f->indicator.faults.silent = c.silent;
+        run(2);
+
+        EXPECT_EQ(prompt.shown, c.refused ? 0 : 1);
+        if (c.refused) {
+            ASSERT_EQ(f->dialogs.messages().size(), 1);
+            const ScriptedDialogs::Shown box = f->dialogs.messages().value(0);
+            EXPECT_EQ(box.text, notice(0));
+            EXPECT_EQ(box.title, s().messages.StatusText[2]);
+            EXPECT_EQ(box.icon, MsgIcon::Critical);
+            EXPECT_EQ(frames(), QList<QByteArray>({R(0, 4)}));
+        } else {
+            EXPECT_TRUE(messages().isEmpty());
+        }
+        EXPECT_TRUE(s().Connected);
+        EXPECT_TRUE(w().SSTab1->isEnabled());
+        EXPECT_FALSE(f->port.isOpen());
+    }
+}
+
+// Two ranges need a finer division in range 1 than in range 2: equal or coarser division codes
+// are refused before anything is sent.
+TEST_F(CalibrationWindow, TwoRangesNeedARange2DivisionAboveRange1s) {
+    start();
+    for (const char* range2 : {"0B05", "0B04", "0B06"}) {
+        SCOPED_TRACE(range2);
+        const bool refused = QByteArray(range2) != "0B06";
+        f->indicator.setBytes(128, QByteArray::fromHex(QByteArray("01000905") + range2));
+        readPage();
+        ASSERT_EQ(SetupChoices::entryCode(w().Combo4[4]->currentText()), QByteArray(range2).right(2).toInt());
+        if (!refused)
+            f->dialogs.answerMessage(MsgResult::Cancel);
+        run(1);
+        EXPECT_EQ(messages(), QStringList({refused ? s().messages.MsgText[7] : step(11)}));
+        EXPECT_TRUE(frames().isEmpty());
+        EXPECT_TRUE(w().SSTab1->isEnabled());
+    }
 }
 
 TEST_F(CalibrationWindow, RefusedStepsEndTheRunOnTheirOwnPath) {
@@ -446,7 +562,7 @@ TEST_F(CalibrationWindow, RefusedStepsEndTheRunOnTheirOwnPath) {
         SCOPED_TRACE(testing::Message() << "kind " << c.kind << " refused " << c.refused);
         start();
         readPage();
-        PromptAnswers prompt(w(), {QStringLiteral("100")});
+        PromptAnswers prompt(*f, {QStringLiteral("100")});
         f->dialogs.answerMessage(MsgResult::Ok);
         f->indicator.faults.refuseRegisters = {c.refused};
         run(c.kind);
@@ -469,7 +585,7 @@ TEST_F(CalibrationWindow, RefusedStepsEndTheRunOnTheirOwnPath) {
 TEST_F(CalibrationWindow, AZeroStepThatFailsAsksForNoSpan) {
     start();
     readPage();
-    PromptAnswers prompt(w(), {QStringLiteral("100")});
+    PromptAnswers prompt(*f, {QStringLiteral("100")});
     f->dialogs.answerMessage(MsgResult::Ok);
     f->indicator.calFaults.resultCode = 0x25;
     run(0);
@@ -485,7 +601,7 @@ TEST_F(CalibrationWindow, AZeroStepThatFailsAsksForNoSpan) {
 TEST_F(CalibrationWindow, ASpanErrorCodeAsksForTheWeightAgain) {
     start();
     readPage();
-    PromptAnswers prompt(w(), {QStringLiteral("100"), QStringLiteral("101")});
+    PromptAnswers prompt(*f, {QStringLiteral("100"), QStringLiteral("101")});
     f->indicator.calFaults.resultCode = 0x13;
     prompt.atPrompt = [&] {
         if (prompt.shown == 2)
@@ -531,7 +647,7 @@ TEST_F(CalibrationWindow, DeclinedAnswersEndOrKeepAsTheirStepSays) {
     // A span-only run whose weight read is declined ends without a word.
     start();
     readPage();
-    PromptAnswers prompt(w(), {});
+    PromptAnswers prompt(*f, {});
     f->indicator.faults.refuseWith9Registers = {0};
     run(2);
     EXPECT_TRUE(messages().isEmpty());
@@ -541,42 +657,58 @@ TEST_F(CalibrationWindow, DeclinedAnswersEndOrKeepAsTheirStepSays) {
 
     // The upload's last command declined: the limits stay as they were, the zero step goes on.
     f->indicator.clearLog();
-    f->indicator.faults.refuseWith9Registers = {19};
+    f->indicator.faults.refuseWith9Registers.clear();
+    f->clock.onWait = [this](double) {
+        if (lastFrame() == W(22, 2, "Lg", 1))
+            f->indicator.faults.refuseWith9Registers = {19};
+        else if (lastFrame() == W(19, 2, "Lg", 20))
+            f->indicator.faults.refuseWith9Registers.clear();
+    };
     s().DisplayMaximum = 123.0;
     f->dialogs.answerMessage(MsgResult::Ok);
     run(0);
+    f->clock.onWait = nullptr;
     EXPECT_EQ(s().DisplayMaximum, 123.0);
     EXPECT_EQ(count(W(22, 2, "Lg", 3)), 1);
     EXPECT_EQ(prompt.shown, 1);
 }
 
 // A step the indicator declines did not happen, whatever status it reports afterwards: the run
-// ends as when the step is refused, and never in green.
+// ends as when the step is refused, and never in green. The answers come a little after their
+// request, as on a real line, so an answer left uncollected would be read as the next one's.
 TEST_F(CalibrationWindow, ADeclinedStepEndsTheRunAsARefusedOne) {
     struct Case {
+        const char* what;
         int kind;
-        QByteArray after;    // the indicator declines from the exchange after this frame ...
-        QByteArray declined; // ... up to this one
+        QList<int> registers; // the indicator declines writes of these registers ...
+        QByteArray after;     // ... from the exchange after this frame ...
+        QByteArray declined;  // ... up to this one
         int polls;
         bool finished;
     };
     start(); // for the frames below
     const QList<Case> cases = {
-        {1, W(22, 2, "Lg", 1), W(22, 2, "Lg", 3), 0, false},     // the zero step
-        {2, W(20, 4, "Lg", 100000), W(22, 2, "Lg", 4), 0, true}, // the span step
-        {2, R(0, 4), W(20, 4, "Lg", 100000), 0, true},           // the span weight
-        {1, R(23, 2), W(22, 2, "Lg", 2), 2, true},               // the finish
+        {"zero-only begin", 1, {22}, {}, W(22, 2, "Lg", 1), 0, false},
+        {"zero step", 1, {22}, W(22, 2, "Lg", 1), W(22, 2, "Lg", 3), 0, false},
+        {"span-only begin", 2, {22}, R(0, 4), W(22, 2, "Lg", 1), 0, true},
+        {"span weight", 2, {20}, R(0, 4), W(20, 4, "Lg", 100000), 0, true},
+        {"span step", 2, {22}, W(20, 4, "Lg", 100000), W(22, 2, "Lg", 4), 0, true},
+        {"host mode on", 0, {19}, R(146, 4), W(19, 2, "Lg", 19), 0, false},
+        {"finish", 1, {22}, R(23, 2), W(22, 2, "Lg", 2), 2, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "kind " << c.kind << " declined " << c.declined.constData());
+        SCOPED_TRACE(c.what);
         start();
         readPage();
-        PromptAnswers prompt(w(), {QStringLiteral("100")});
+        f->port.answerDelay = 0.01;
+        PromptAnswers prompt(*f, {QStringLiteral("100")});
         f->dialogs.answerMessage(MsgResult::Ok);
+        if (c.after.isEmpty())
+            f->indicator.faults.refuseWith9Registers = c.registers;
         f->clock.onWait = [this, &c](double) {
             const QByteArray last = frames().value(frames().size() - 1);
             if (last == c.after)
-                f->indicator.faults.refuseWith9Registers = {20, 22};
+                f->indicator.faults.refuseWith9Registers = c.registers;
             else if (last == c.declined)
                 f->indicator.faults.refuseWith9Registers.clear();
         };
@@ -591,6 +723,10 @@ TEST_F(CalibrationWindow, ADeclinedStepEndsTheRunAsARefusedOne) {
         if (c.finished) {
             EXPECT_EQ(w().Label4->text(), s().messages.StatusText[2]);
         }
+        // Nothing of the run is written after a declined command but the finish.
+        const QList<QByteArray> rest = frames().mid(frames().indexOf(c.declined) + 1);
+        EXPECT_EQ(rest, c.finished && c.declined != W(22, 2, "Lg", 2) ? QList<QByteArray>({W(22, 2, "Lg", 2)})
+                                                                      : QList<QByteArray>());
         EXPECT_NE(label4Colour(), kGreen);
         EXPECT_TRUE(w().SSTab1->isEnabled());
         EXPECT_FALSE(f->port.isOpen());
@@ -601,7 +737,7 @@ TEST_F(CalibrationWindow, ClosingTheWindowAtThePromptEndsTheRunQuietly) {
     start();
     readPage();
     f->program->app.quitProgram = [] {};
-    PromptAnswers prompt(w(), {});
+    PromptAnswers prompt(*f, {});
     prompt.atPrompt = [&] { f->program->app.Form_QueryUnload(); };
     f->dialogs.answerMessage(MsgResult::Ok);
     run(0);
@@ -818,6 +954,46 @@ TEST_F(AnalogWindow, RefusedStartsUnlockTheWindow) {
     cal().SSCommand5_Click();
     EXPECT_EQ(messages(), QStringList({errorText(2)}));
     EXPECT_TRUE(frames().isEmpty());
+}
+
+// A stop the indicator refuses leaves its output in calibration: the run stays marked running, so
+// the next click of the button, or a tab change once connected again, sends the stop again.
+TEST_F(AnalogWindow, ARefusedStopLeavesTheRunToBeStoppedAgain) {
+    struct Case {
+        const char* what;
+        std::function<void()> stopAgain;
+    };
+    const QList<Case> cases = {
+        {"the button", [this] { w().SSCommand5->click(); }},
+        {"a tab change",
+         [this] {
+             f->linkProcs().Image2_Click(0);
+             ASSERT_TRUE(s().Connected);
+             f->indicator.clearLog();
+             w().SSTab1->setCurrentIndex(w().SSTab1->currentIndex() == 6 ? 5 : 6);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        analogMode();
+        startRun();
+        f->indicator.faults.refuseRegisters = {24};
+        w().SSCommand5->click();
+        EXPECT_EQ(messages(), QStringList({errorText(0)}));
+        EXPECT_FALSE(s().Connected);
+        EXPECT_TRUE(s().cal.AnalogRunning);
+        EXPECT_EQ(w().SSCommand5->text(), step(16));
+        ASSERT_TRUE(f->indicator.analogCalibrating);
+
+        f->indicator.resetFaults();
+        f->indicator.clearLog();
+        c.stopAgain();
+        EXPECT_EQ(count(W(24, 2, "Lg", 2)), 1);
+        EXPECT_EQ(count(W(24, 2, "Lg", 1)), 0);
+        EXPECT_FALSE(s().cal.AnalogRunning);
+        EXPECT_FALSE(f->indicator.analogCalibrating);
+        EXPECT_EQ(w().SSCommand5->text(), step(10));
+    }
 }
 
 TEST_F(AnalogWindow, ADeclinedStartIsARunWithoutStepping) {
@@ -1124,38 +1300,49 @@ TEST_F(CalibrationWindow, ARunOfEachKindThroughTheWidgets) {
     start();
     readPage();
     // A span calibration: the kind option, the start button, the weight typed into the entry
-    // (the comma becomes the point, letters are swallowed) and confirmed with Enter.
+    // (the comma becomes the point, a second separator and letters are swallowed) and confirmed
+    // with Enter. The prompt is answered once: coming back, it fails the test.
     struct Typer : QObject {
+        WindowFixture& f;
         MainWidgets& w;
-        explicit Typer(MainWidgets& w) : w(w) { w.SSPanel8->installEventFilter(this); }
+        int shown = 0;
+        QString typed;
+        explicit Typer(WindowFixture& f) : f(f), w(f.w()) { w.SSPanel8->installEventFilter(this); }
         bool eventFilter(QObject* o, QEvent* e) override {
-            if (o == w.SSPanel8 && e->type() == QEvent::ShowToParent)
-                QMetaObject::invokeMethod(
-                    this,
-                    [this] {
-                        w.Text10->selectAll();
-                        for (const QChar c : QStringLiteral("1x2,5")) {
-                            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-                            QCoreApplication::sendEvent(w.Text10, &press);
-                        }
-                        // Delete deletes (X11 gives it the text U+007F); a paste keeps to the
-                        // same filter.
-                        w.Text10->setCursorPosition(0);
-                        QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f)));
-                        QCoreApplication::sendEvent(w.Text10, &del);
-                        w.Text10->end(false);
-                        QApplication::clipboard()->setText(QStringLiteral("0a5"));
-                        QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
-                        QCoreApplication::sendEvent(w.Text10, &paste);
-                        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-                        QCoreApplication::sendEvent(w.Text10, &enter);
-                    },
-                    Qt::QueuedConnection);
+            if (o != w.SSPanel8 || e->type() != QEvent::ShowToParent)
+                return false;
+            if (++shown > 1) {
+                if (!f.clock.isShuttingDown())
+                    ADD_FAILURE() << "the span-weight prompt came back";
+                f.clock.shutdown();
+                return false;
+            }
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    w.Text10->selectAll();
+                    typeKeys(w.Text10, QStringLiteral("1x2,5.,"));
+                    typed = w.Text10->text();
+                    // Delete deletes (X11 gives it the text U+007F); a paste keeps to the same
+                    // filter.
+                    w.Text10->setCursorPosition(0);
+                    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f)));
+                    QCoreApplication::sendEvent(w.Text10, &del);
+                    w.Text10->end(false);
+                    QApplication::clipboard()->setText(QStringLiteral("0a5"));
+                    QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+                    QCoreApplication::sendEvent(w.Text10, &paste);
+                    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+                    QCoreApplication::sendEvent(w.Text10, &enter);
+                },
+                Qt::QueuedConnection);
             return false;
         }
-    } typer(w());
+    } typer(*f);
     w().Option1[2]->click();
     w().SSCommand3->click();
+    ASSERT_FALSE(f->clock.isShuttingDown());
+    EXPECT_EQ(typer.typed, QStringLiteral("12.5"));
     EXPECT_EQ(count(W(20, 4, "Lg", 2505)), 1) << "12.5 less its first digit, and 05 pasted";
     EXPECT_EQ(w().Label4->text(), step(10));
 

@@ -87,6 +87,7 @@ TEST(SetupChoices, RefillChainsEndInTheChosenTablesEntries) {
 
         ASSERT_TRUE(c.chooseCode(1, k.capacity));
         const QStringList divisions = divisionsOf(*k.table, k.capacity);
+        ASSERT_FALSE(divisions.isEmpty());
         EXPECT_EQ(c.list(2).entries, divisions);
         EXPECT_EQ(c.companion(2).entries, companions(divisions));
         EXPECT_EQ(c.list(2).index, -1);

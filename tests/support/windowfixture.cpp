@@ -11,11 +11,13 @@
 namespace {
 
 // The span-weight prompt waits for the technician without a timeout. A test that shows it and
-// never answers would hang the whole suite, so an unanswered prompt fails the test instead and
-// ends every wait the way closing the window does.
+// never answers would hang the whole suite, and one that answers it each time it comes back would
+// loop as long as the program asks again. So a prompt left unanswered, or shown more often than
+// any test needs, fails the test instead and ends every wait the way closing the window does.
 class PromptWatchdog : public QObject {
 public:
-    PromptWatchdog(QWidget* panel, Clock& clock) : m_panel(panel), m_clock(clock) {
+    PromptWatchdog(QWidget* panel, Clock& clock, int showLimit)
+        : m_panel(panel), m_clock(clock), m_showLimit(showLimit) {
         m_timer.setSingleShot(true);
         m_timer.setInterval(kSeconds * 1000);
         QObject::connect(&m_timer, &QTimer::timeout, this, [this] {
@@ -29,8 +31,13 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == m_panel && event->type() == QEvent::ShowToParent)
+        if (watched == m_panel && event->type() == QEvent::ShowToParent) {
+            if (++m_shows == m_showLimit + 1) {
+                ADD_FAILURE() << "the span-weight prompt was shown more than " << m_showLimit << " times";
+                m_clock.shutdown();
+            }
             m_timer.start();
+        }
         return false;
     }
 
@@ -38,6 +45,8 @@ private:
     static constexpr int kSeconds = 5;
     QWidget* m_panel;
     Clock& m_clock;
+    const int m_showLimit;
+    int m_shows = 0;
     QTimer m_timer;
 };
 
@@ -48,7 +57,11 @@ WindowFixture::WindowFixture(SimIndicator::Model deviceModel)
       port(indicator, clock) {
     makeProgramFolder(m_dir.path());
     program = std::make_unique<Program>(port, clock, dialogs, *store, folder());
-    m_promptWatchdog = std::make_unique<PromptWatchdog>(program->w().SSPanel8, clock);
+    m_promptWatchdog = std::make_unique<PromptWatchdog>(program->w().SSPanel8, clock, kPromptShowLimit);
+    dialogs.onExhausted = [this] {
+        ADD_FAILURE() << "a scripted dialog was asked more than " << dialogs.unscriptedLimit << " times unscripted";
+        clock.shutdown();
+    };
 }
 
 bool WindowFixture::start(const QString& chosenModel) {

@@ -32,6 +32,9 @@ public:
     QString folder() const { return m_dir.path() + QLatin1Char('/'); }
     QString storeValue(const QString& key) const { return store->value(QStringLiteral("QM"), key, QString()); }
 
+    // How often one fixture's span-weight prompt may be shown before the test fails as a loop.
+    static constexpr int kPromptShowLimit = 12;
+
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<QObject> m_promptWatchdog;
