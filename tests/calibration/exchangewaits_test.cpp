@@ -122,8 +122,7 @@ TEST_F(ExchangeWaits, EachExchangeWaitsWhatItsAnswersNeed) {
              f->dialogs.answerMessage(MsgResult::Ok);
          },
          [&] { calibrate(0); },
-         // The gravity moved over back to back: their answers are collected with the next one's.
-         step("cmd 12", "0.2 r") + step("R146/4", "0.05 r") + QStringList{"W144/4", "W146/4"} + upload +
+         step("cmd 12", "0.2 r") + step("R146/4", "0.05 r") + steps({"W144/4", "W146/4"}, "r") + upload +
              step("W22/2 := 3", "0.2 r") + poll + step("W20/4", "0.2 r") + step("W22/2 := 4", "0.2 r") + poll +
              step("W22/2 := 2", "0.2 r")},
         {"zero only",
@@ -139,8 +138,8 @@ TEST_F(ExchangeWaits, EachExchangeWaitsWhatItsAnswersNeed) {
              prompt = std::make_unique<SpanPrompt>(w(), QStringList{QStringLiteral("150")});
          },
          [&] { calibrate(2); },
-         // The begin step's answer is collected with the span weight's.
-         step("R0/4", "0.05 r") + QStringList{"W22/2 := 1"} + step("W20/4", "0.2 r") + step("W22/2 := 4", "0.2 r") +
+         // The begin step's answer is collected in its own turn, though nothing judges it.
+         step("R0/4", "0.05 r") + step("W22/2 := 1", "r") + step("W20/4", "0.2 r") + step("W22/2 := 4", "0.2 r") +
              poll + step("W22/2 := 2", "0.2 r")},
         {"step never done",
          [&] {
