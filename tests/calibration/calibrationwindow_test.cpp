@@ -1,3 +1,4 @@
+#include "support/userinput.h"
 #include "support/windowfixture.h"
 
 #include "calibration/calibrationprocs.h"
@@ -69,19 +70,6 @@ private:
     MainWidgets& m_w;
     int m_answers = 1;
 };
-
-// Types into a widget as a keyboard does: each key pressed and released with its own Qt key code
-// and its text. The code of a printable ASCII key is its upper-case character (Qt::Key_5,
-// Qt::Key_Period, Qt::Key_X).
-void typeKeys(QWidget* target, const QString& text) {
-    for (const QChar c : text) {
-        const int key = c.toUpper().unicode();
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(target, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(target, &release);
-    }
-}
 
 class CalibrationWindow : public ::testing::Test {
 protected:
