@@ -325,6 +325,8 @@ bool DeviceTransfers::ParametreHostYaz() {
         bar->setRange(0, 20);
         bar->setValue(0);
         command(CmdHostModeOn, s.ReadWaitTime);
+        if (aborted())
+            return abortWrite();
         step(7);
         for (int k = 0; k < calibration.writes.size(); ++k) {
             write(calibration.writes[k]);
@@ -340,10 +342,14 @@ bool DeviceTransfers::ParametreHostYaz() {
     }
 
     if (jmpGroup) {
+        if (aborted())
+            return abortWrite();
         w.Label6->setText(MessageTables::at(s.messages.WriteText, 1));
         bar->setRange(0, 15);
         bar->setValue(0);
         command(CmdHostModeOn, s.ReadWaitTime);
+        if (aborted())
+            return abortWrite();
         step(9);
         for (const RegisterWrite& rw : jmp.writes) {
             write(rw);
@@ -359,7 +365,11 @@ bool DeviceTransfers::ParametreHostYaz() {
     }
 
     if (nrmGroup) {
+        if (aborted())
+            return abortWrite();
         dl.HostYazdır(true);
+        if (aborted())
+            return abortWrite();
         w.Label6->setText(MessageTables::at(s.messages.WriteText, 2));
         bar->setRange(0, 55);
         step(16);
@@ -484,7 +494,7 @@ bool DeviceTransfers::IDYaz() {
     w.ProgressBar2->setValue(0);
 
     auto store = [&](int code) { dl.CihazaGönder(s.DeviceAddress, CommandRegister, 2, s.ChecksumOn, kLg, code); };
-    bool done = true;
+    bool done = !aborted();
     for (int r = 1; r <= last && done; ++r) {
         w.ProgressBar2->setValue(r);
         const int number = idNumberOfRow(r);
@@ -582,7 +592,7 @@ bool DeviceTransfers::STPYaz() {
     dl.HostYazdır(true);
     w.ProgressBar2->setRange(0, qMax(0, last));
     w.ProgressBar2->setValue(0);
-    bool done = true;
+    bool done = !aborted();
     for (int r = 1; r <= last && done; ++r) {
         const int n = r - 1;
         w.ProgressBar2->setValue(r);
@@ -692,8 +702,10 @@ bool DeviceTransfers::writeHeaderToDevice() {
                 record.HeaderLines[k].assign(nuls);
         w.ProgressBar2->setRange(0, 10);
         w.ProgressBar2->setValue(0);
-        bool done = true;
+        bool done = !aborted();
         for (const TicketLine& line : kTicketLines) {
+            if (!done)
+                break;
             setProgress(w.ProgressBar2, w.ProgressBar2->value() + 1);
             const auto& member = line.footer ? record.FooterLines[line.index] : record.HeaderLines[line.index];
             const QString text = hexOf(member.bytes().left(20));
@@ -718,6 +730,10 @@ bool DeviceTransfers::writeHeaderToDevice() {
     if (!labelTextFits(&text))
         return false;
     dl.HostYazdır(true);
+    if (aborted()) {
+        leaveHostMode();
+        return false;
+    }
     w.ProgressBar2->setValue(0);
     m_ctx.pages->setEplText(text);
     const QStringList pieces = labelTextPieces(text);
