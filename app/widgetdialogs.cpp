@@ -58,23 +58,6 @@ QMessageBox::Icon iconOf(MsgIcon i) {
 
 } // namespace
 
-MsgResult WidgetDialogs::cautiousAnswer(MsgButtons buttons) {
-    // The answer that changes nothing: a box nobody can see must not agree to anything.
-    switch (buttons) {
-    case MsgButtons::Ok:
-        return MsgResult::Ok;
-    case MsgButtons::AbortRetryIgnore:
-        return MsgResult::Abort;
-    case MsgButtons::YesNo:
-        return MsgResult::No;
-    case MsgButtons::OkCancel:
-    case MsgButtons::YesNoCancel:
-    case MsgButtons::RetryCancel:
-        return MsgResult::Cancel;
-    }
-    return MsgResult::Cancel;
-}
-
 bool WidgetDialogs::ending() const {
     return m_clock && m_clock->isShuttingDown();
 }

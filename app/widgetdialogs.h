@@ -26,9 +26,6 @@ public:
     QString saveFileName(const QString& title, const QString& folder, const QString& filter,
                          const QString& suggestedName) override;
 
-    // The answer of a box nobody can see any more.
-    static MsgResult cautiousAnswer(MsgButtons buttons);
-
 private:
     bool ending() const;
     QWidget* owner() const;

@@ -88,13 +88,6 @@ bool isAsciiDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
-bool allHexDigits(QStringView t) {
-    for (QChar c : t)
-        if (basic::hexDigit(c) < 0)
-            return false;
-    return true;
-}
-
 // Whether the last two characters of a frame's body (the text between "@" and CR) are the LRC of
 // the rest.
 bool lrcRight(QStringView body) {

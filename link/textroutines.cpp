@@ -11,6 +11,13 @@ QString ZeroPad(int width, const QString& value) {
     return Right(QString(width, u'0') + value, width);
 }
 
+bool allHexDigits(QStringView text) {
+    for (QChar c : text)
+        if (basic::hexDigit(c) < 0)
+            return false;
+    return true;
+}
+
 QString CommaToPoint(const QString& text) {
     QString out = text;
     out.replace(u',', u'.');

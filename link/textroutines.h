@@ -21,6 +21,9 @@ QString StripDots(const QString& text);
 // Every "." and "," dropped ("%" kept).
 QString RemoveSeparators(const QString& text);
 
+// Whether every character is a hexadecimal digit (an empty text is).
+bool allHexDigits(QStringView text);
+
 // The characters before the first NUL; the whole text when it holds none.
 QString TrimAtNul(const QString& text);
 bool HasNul(const QString& text);

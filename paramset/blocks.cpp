@@ -25,13 +25,6 @@ bool isAsciiDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
-bool allHexDigits(QStringView t) {
-    for (QChar c : t)
-        if (basic::hexDigit(c) < 0)
-            return false;
-    return true;
-}
-
 // The bytes of a block's hex text (the caller has checked its digits).
 class BlockBytes {
 public:

@@ -17,8 +17,10 @@ MsgResult firstButton(MsgButtons b) {
     return MsgResult::Ok;
 }
 
-MsgResult cancellingButton(MsgButtons b) {
-    switch (b) {
+} // namespace
+
+MsgResult cautiousAnswer(MsgButtons buttons) {
+    switch (buttons) {
     case MsgButtons::Ok:
         return MsgResult::Ok;
     case MsgButtons::AbortRetryIgnore:
@@ -32,7 +34,6 @@ MsgResult cancellingButton(MsgButtons b) {
     }
     return MsgResult::Cancel;
 }
-} // namespace
 
 bool ScriptedDialogs::unscriptedAnswer() {
     ++unscripted;
@@ -44,7 +45,7 @@ bool ScriptedDialogs::unscriptedAnswer() {
 MsgResult ScriptedDialogs::messageBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) {
     shown.append({Shown::Message, text, title, buttons, icon});
     if (m_messageAnswers.empty())
-        return unscriptedAnswer() ? firstButton(buttons) : cancellingButton(buttons);
+        return unscriptedAnswer() ? firstButton(buttons) : cautiousAnswer(buttons);
     MsgResult r = m_messageAnswers.front();
     m_messageAnswers.pop_front();
     return r;

@@ -28,6 +28,9 @@ public:
                                  const QString& suggestedName) = 0;
 };
 
+// The answer that changes nothing, for a box nobody answers: Ok, Abort, No or Cancel.
+MsgResult cautiousAnswer(MsgButtons buttons);
+
 // Answers from a script, records everything shown. An unscripted box is answered with its first
 // button (an unscripted input or file dialog as cancelled) and counted in unscripted. A program
 // that keeps asking beyond unscriptedLimit is caught in a loop: onExhausted runs once, and from

@@ -1,18 +1,14 @@
 #include "pages/gridlayout.h"
 #include "paramset/parameterfile.h"
 #include "paramset/samplefile.h"
+#include "support/userinput.h"
 #include "support/windowfixture.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QTableView>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -214,18 +210,7 @@ TEST_F(FileMenuTest, AnOpenedSetStaysOnTheParameterPageWhicheverCameFirst) {
     // The parameter read is the one that asks for the info text.
     auto parameterPageRead = [&] { return readFrom(204); };
     // The deferred read of the parameter page runs once the tab change is over.
-    auto letDeferredReadRun = [this] {
-        if (!w().Timer2->isActive())
-            return;
-        QEventLoop loop;
-        QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
-        QObject::connect(w().Timer2, &QTimer::timeout, &loop, &QEventLoop::quit, Qt::QueuedConnection);
-        guard.start(5000);
-        loop.exec();
-        EXPECT_FALSE(w().Timer2->isActive());
-    };
+    auto letDeferredReadRun = [this] { fx.letDeferredReadRun(); };
     // A click on a tab, from the header page; true when the parameter page was read.
     auto enter = [&](int tab) {
         w().SSTab1->setCurrentIndex(0);
@@ -397,15 +382,7 @@ TEST_F(FileMenuTest, TheSecondSampleOpensAndSavesAsItIsShown) {
     };
     // The length of the list a click on the row's value cell offers.
     auto listOfRow = [this](int row) {
-        QTableView* view = w().Grid1[GridParameters];
-        const QModelIndex index = view->model()->index(row - 1, 1);
-        view->scrollTo(index);
-        const QPoint at = view->visualRect(index).center();
-        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QMouseEvent e(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(view->viewport(), &e);
-        }
+        clickCell(w().Grid1[GridParameters], row, 1);
         return w().Combo1->isHidden() ? -1 : w().Combo1->count();
     };
     auto saved = [this](const QString& name) {

@@ -3,6 +3,7 @@
 #include "support/programfolder.h"
 
 #include <QEvent>
+#include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
 
@@ -62,6 +63,20 @@ WindowFixture::WindowFixture(SimIndicator::Model deviceModel)
         ADD_FAILURE() << "a scripted dialog was asked more than " << dialogs.unscriptedLimit << " times unscripted";
         clock.shutdown();
     };
+}
+
+void WindowFixture::letDeferredReadRun() {
+    QTimer* deferred = program->w().Timer2;
+    if (!deferred->isActive())
+        return;
+    QEventLoop loop;
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(deferred, &QTimer::timeout, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    guard.start(5000);
+    loop.exec();
+    EXPECT_FALSE(deferred->isActive()) << "the deferred read did not run";
 }
 
 bool WindowFixture::start(const QString& chosenModel) {

@@ -25,6 +25,10 @@ public:
     // False when start-up did not complete.
     bool start(const QString& chosenModel = QStringLiteral("QM1"));
 
+    // Lets the deferred read of the parameter page (armed by a tab change or a refresh) run, as it
+    // does once the click that armed it has returned; at most 5 s of real time.
+    void letDeferredReadRun();
+
     Session& session() { return program->session; }
     MainWidgets& w() { return program->w(); }
     LinkProcs& linkProcs() { return program->linkProcs; }
