@@ -1,5 +1,6 @@
 #include "support/exchangewaits.h"
 #include "support/faketransfers.h"
+#include "support/promptanswers.h"
 #include "support/windowfixture.h"
 
 #include "calibration/calibrationprocs.h"
@@ -20,35 +21,6 @@ QString withCode(const SimIndicator::Frame& f) {
         d += QStringLiteral(" := %1").arg((quint8(f.data[0]) << 8) | quint8(f.data[1]));
     return d;
 }
-
-// Answers the span-weight prompt with the next entry and OK; with none left, cancels it.
-class SpanPrompt : public QObject {
-public:
-    SpanPrompt(MainWidgets& w, QStringList entries) : m_w(w), m_entries(std::move(entries)) {
-        w.SSPanel8->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == m_w.SSPanel8 && event->type() == QEvent::ShowToParent)
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    if (m_entries.isEmpty()) {
-                        m_w.SSCommand11[1]->click();
-                        return;
-                    }
-                    m_w.Text10->setText(m_entries.takeFirst());
-                    m_w.SSCommand11[0]->click();
-                },
-                Qt::QueuedConnection);
-        return false;
-    }
-
-private:
-    MainWidgets& m_w;
-    QStringList m_entries;
-};
 
 class ExchangeWaits : public ::testing::Test {
 protected:
@@ -81,7 +53,7 @@ protected:
     CalibrationProcs& cal() { return f->program->calibration; }
 
     std::unique_ptr<WindowFixture> f;
-    std::unique_ptr<SpanPrompt> prompt;
+    std::unique_ptr<PromptAnswers> prompt;
     std::unique_ptr<FakeTransfers> fake;
 };
 
@@ -118,7 +90,7 @@ TEST_F(ExchangeWaits, EachExchangeWaitsWhatItsAnswersNeed) {
         {"general calibration",
          [&] {
              readPage();
-             prompt = std::make_unique<SpanPrompt>(w(), QStringList{QStringLiteral("150")});
+             prompt = std::make_unique<PromptAnswers>(*f, QStringList{QStringLiteral("150")});
              f->dialogs.answerMessage(MsgResult::Ok);
          },
          [&] { calibrate(0); },
@@ -135,7 +107,7 @@ TEST_F(ExchangeWaits, EachExchangeWaitsWhatItsAnswersNeed) {
         {"span only",
          [&] {
              readPage();
-             prompt = std::make_unique<SpanPrompt>(w(), QStringList{QStringLiteral("150")});
+             prompt = std::make_unique<PromptAnswers>(*f, QStringList{QStringLiteral("150")});
          },
          [&] { calibrate(2); },
          // The begin step's answer is collected in its own turn, though nothing judges it.
@@ -195,8 +167,8 @@ TEST_F(ExchangeWaits, EachExchangeWaitsWhatItsAnswersNeed) {
         start();
         c.prepare();
         EXPECT_EQ(framesAndWaits(*f, c.action, withCode), c.waits);
-        f.reset();
         prompt.reset();
+        f.reset();
         fake.reset();
     }
 }
