@@ -8,7 +8,6 @@
 #include "link/commandcodes.h"
 #include "link/frames.h"
 #include "link/transaction.h"
-#include "paramset/blocks.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "session/context.h"

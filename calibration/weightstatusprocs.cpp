@@ -8,7 +8,6 @@
 #include "link/transaction.h"
 #include "pages/gridlayout.h"
 #include "pages/gridpage.h"
-#include "paramset/blocks.h"
 #include "platform/basic.h"
 #include "platform/dialogs.h"
 #include "session/context.h"

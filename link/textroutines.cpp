@@ -11,6 +11,21 @@ QString ZeroPad(int width, const QString& value) {
     return Right(QString(width, u'0') + value, width);
 }
 
+QString trimTrailingBlanks(const QString& text) {
+    qsizetype n = text.size();
+    while (n > 0 && text[n - 1] == u' ')
+        --n;
+    return text.left(n);
+}
+
+QString trimBlanks(const QString& text) {
+    const QString t = trimTrailingBlanks(text);
+    qsizetype i = 0;
+    while (i < t.size() && t[i] == u' ')
+        ++i;
+    return t.mid(i);
+}
+
 bool allHexDigits(QStringView text) {
     for (QChar c : text)
         if (basic::hexDigit(c) < 0)

@@ -24,6 +24,10 @@ QString RemoveSeparators(const QString& text);
 // Whether every character is a hexadecimal digit (an empty text is).
 bool allHexDigits(QStringView text);
 
+// The text without the blanks at its start and end (only blanks, as the record pads with them).
+QString trimBlanks(const QString& text);
+QString trimTrailingBlanks(const QString& text);
+
 // The characters before the first NUL; the whole text when it holds none.
 QString TrimAtNul(const QString& text);
 bool HasNul(const QString& text);

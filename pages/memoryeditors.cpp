@@ -1,8 +1,8 @@
 #include "pages/memoryeditors.h"
 
+#include "link/textroutines.h"
 #include "pages/gridlayout.h"
 #include "pages/parameterrules.h"
-#include "paramset/recordcopy.h"
 #include "session/session.h"
 
 namespace {

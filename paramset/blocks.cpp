@@ -4,9 +4,9 @@
 #include "link/frames.h"
 #include "link/textroutines.h"
 #include "pages/gridpage.h"
-#include "pages/parametervalues.h"
 #include "platform/basic.h"
 #include "session/messagetables.h"
+#include "session/parametervalues.h"
 #include "session/session.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "paramset/parameterset.h"
+#include "session/parameterset.h"
 
 #include <QByteArray>
 #include <QString>

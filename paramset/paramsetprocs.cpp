@@ -1,5 +1,6 @@
 #include "paramset/paramsetprocs.h"
 
+#include "link/textroutines.h"
 #include "pages/gridlayout.h"
 #include "pages/pagesprocs.h"
 #include "paramset/parameterfile.h"

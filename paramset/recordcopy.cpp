@@ -79,21 +79,6 @@ std::optional<qint16> Whole16(double value) {
     return v ? std::optional<qint16>(qint16(*v)) : std::nullopt;
 }
 
-QString trimTrailingBlanks(const QString& text) {
-    qsizetype n = text.size();
-    while (n > 0 && text[n - 1] == u' ')
-        --n;
-    return text.left(n);
-}
-
-QString trimBlanks(const QString& text) {
-    const QString t = trimTrailingBlanks(text);
-    qsizetype i = 0;
-    while (i < t.size() && t[i] == u' ')
-        ++i;
-    return t.mid(i);
-}
-
 void ParametreKaydet(ParameterSet& r, const GridPage& page, Session& s) {
     ParameterValues& v = s.param;
     auto& cal = r.CalibrationSection;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "paramset/parameterset.h"
+#include "session/parameterset.h"
 
 #include <QString>
 
@@ -46,7 +46,3 @@ FixedText<21> ticketLine(const QString& text, bool centred);
 std::optional<qint32> Whole32(double value);
 std::optional<qint32> Whole32(const QString& text);
 std::optional<qint16> Whole16(double value);
-
-// The text without the blanks at its start and end (only blanks, as the record pads with them).
-QString trimBlanks(const QString& text);
-QString trimTrailingBlanks(const QString& text);

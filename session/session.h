@@ -1,11 +1,11 @@
 #pragma once
 
-#include "calibration/calibrationstate.h"
 #include "link/linksettings.h"
 #include "link/textroutines.h"
-#include "pages/parametervalues.h"
-#include "paramset/parameterset.h"
+#include "session/calibrationstate.h"
 #include "session/messagetables.h"
+#include "session/parameterset.h"
+#include "session/parametervalues.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "paramset/parameterset.h"
 #include "platform/cp1254.h"
+#include "session/parameterset.h"
 
 #include <QByteArray>
 #include <QString>
