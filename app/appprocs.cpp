@@ -295,8 +295,8 @@ void AppProcs::unlockWindow() {
 }
 
 void AppProcs::ışık(const QString& colour) {
-    if (m_ctx.linkProcs)
-        m_ctx.linkProcs->ışık(colour);
+    if (m_ctx.connection)
+        m_ctx.connection->ışık(colour);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -18,14 +18,14 @@ constexpr int kOpenAttempts = 10;
 
 } // namespace
 
-LinkProcs::LinkProcs(AppContext& ctx) : m_ctx(ctx) {
+ConnectionProcs::ConnectionProcs(AppContext& ctx) : m_ctx(ctx) {
     TaksimatBul = [this] { ::TaksimatBul(m_ctx); };
     // Page switching is not there yet: the page in view is not re-read after a connect.
     SSTab1_Click = [](int) {};
-    m_ctx.linkProcs = this;
+    m_ctx.connection = this;
 }
 
-void LinkProcs::wire() {
+void ConnectionProcs::wire() {
     if (m_wired)
         return;
     m_wired = true;
@@ -37,16 +37,16 @@ void LinkProcs::wire() {
     QObject::connect(w.connect, &QAction::triggered, w.connect, unlessDeviceBusy(s, [this] { connect_Click(); }));
 }
 
-QString LinkProcs::extraText(int k) const {
+QString ConnectionProcs::extraText(int k) const {
     return MessageTables::at(m_ctx.session.messages.ExtraText, k);
 }
 
-void LinkProcs::showSecondModelFeatures() {
+void ConnectionProcs::showSecondModelFeatures() {
     if (m_ctx.app)
         m_ctx.app->QM2DeğilseGizle(m_ctx.session.isQM2());
 }
 
-void LinkProcs::connectFailed() {
+void ConnectionProcs::connectFailed() {
     // The model in force is kept, and so are the features that go with it.
     showSecondModelFeatures();
     m_ctx.w->ProgressBar3->hide();
@@ -56,7 +56,7 @@ void LinkProcs::connectFailed() {
     Image2_Click(1);
 }
 
-bool LinkProcs::identify() {
+bool ConnectionProcs::identify() {
     Session& s = m_ctx.session;
     DeviceLink& link = m_ctx.link;
 
@@ -99,7 +99,7 @@ bool LinkProcs::identify() {
     return true;
 }
 
-void LinkProcs::VersiyonOku() {
+void ConnectionProcs::VersiyonOku() {
     {
         DeviceBusyGuard guard(m_ctx.session);
         if (!guard.acquired())
@@ -112,7 +112,7 @@ void LinkProcs::VersiyonOku() {
         TaksimatBul();
 }
 
-void LinkProcs::Image2_Click(int index) {
+void ConnectionProcs::Image2_Click(int index) {
     Session& s = m_ctx.session;
     MainWidgets& w = *m_ctx.w;
     if (index == 0) {
@@ -145,7 +145,7 @@ void LinkProcs::Image2_Click(int index) {
     }
 }
 
-void LinkProcs::connect_Click() {
+void ConnectionProcs::connect_Click() {
     Session& s = m_ctx.session;
     // The connection itself decides the way, not the item's caption, which a language load may
     // have changed.
@@ -158,7 +158,7 @@ void LinkProcs::connect_Click() {
     }
 }
 
-void LinkProcs::ışık(const QString& colour) {
+void ConnectionProcs::ışık(const QString& colour) {
     QString c = colour;
     if (c == QStringLiteral("yeşil") && !m_ctx.session.Connected)
         c = QStringLiteral("kırmızı");

@@ -13,10 +13,10 @@ struct Session;
 void TaksimatBul(AppContext& ctx);
 
 // Connecting, identifying the indicator and the status lamp.
-class LinkProcs {
+class ConnectionProcs {
 public:
-    explicit LinkProcs(AppContext& ctx);
-    virtual ~LinkProcs() = default;
+    explicit ConnectionProcs(AppContext& ctx);
+    virtual ~ConnectionProcs() = default;
 
     // Connects the lamp images and the connect menu item to their handlers.
     void wire();

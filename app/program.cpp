@@ -15,7 +15,7 @@ QString folderWithSlash(const QString& folder) {
 
 Program::Program(SerialPort& port, Clock& clock, Dialogs& dialogs, SettingsStore& store, const QString& programFolder)
     : link(session, port, clock, dialogs), ctx{session, port, clock, dialogs, store, link}, windowServices(ctx),
-      app(ctx, window), tabs(ctx), linkProcs(ctx), connectionPanel(ctx), pages(ctx), paramset(ctx), transfers(ctx),
+      app(ctx, window), tabs(ctx), connection(ctx), connectionPanel(ctx), pages(ctx), paramset(ctx), transfers(ctx),
       calibration(ctx) {
     session.ProgramFolder = folderWithSlash(programFolder);
     session.AppFolder = session.ProgramFolder;
@@ -27,9 +27,9 @@ Program::Program(SerialPort& port, Clock& clock, Dialogs& dialogs, SettingsStore
     ctx.paramset = &paramset;
     ctx.transfers = &transfers;
     ctx.calibration = &calibration;
-    ctx.linkProcs = &linkProcs;
+    ctx.connection = &connection;
     app.wire();
-    linkProcs.wire();
+    connection.wire();
     connectionPanel.wire();
     pages.wire();
     paramset.wire();

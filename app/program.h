@@ -39,7 +39,7 @@ public:
     AppWindowServices windowServices;
     AppProcs app;
     TabProcs tabs;
-    LinkProcs linkProcs;
+    ConnectionProcs connection;
     ConnectionPanel connectionPanel;
     PagesProcs pages;
     ParamsetProcs paramset;

@@ -54,8 +54,8 @@ void TabProcs::wire() {
             QObject::connect(button, &QAction::triggered, w.Toolbar1,
                              unlessDeviceBusy(m_ctx.session, [this, i] { Toolbar1_ButtonClick(i); }));
     }
-    if (m_ctx.linkProcs)
-        m_ctx.linkProcs->SSTab1_Click = [this](int previousTab) { SSTab1_Click(previousTab); };
+    if (m_ctx.connection)
+        m_ctx.connection->SSTab1_Click = [this](int previousTab) { SSTab1_Click(previousTab); };
 }
 
 void TabProcs::SSTab1_Click(int /*previousTab*/) {

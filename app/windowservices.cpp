@@ -18,13 +18,13 @@ void AppWindowServices::unlockWindow() {
 }
 
 void AppWindowServices::ışık(const QString& colour) {
-    if (m_ctx.linkProcs)
-        m_ctx.linkProcs->ışık(colour);
+    if (m_ctx.connection)
+        m_ctx.connection->ışık(colour);
 }
 
 void AppWindowServices::Image2_Click(int index) {
-    if (m_ctx.linkProcs)
-        m_ctx.linkProcs->Image2_Click(index);
+    if (m_ctx.connection)
+        m_ctx.connection->Image2_Click(index);
 }
 
 void AppWindowServices::gridDüzen(int n) {

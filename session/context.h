@@ -15,7 +15,7 @@ class WindowServices;
 
 class AppProcs;         // app/: start-up, settings, language, menus, keys
 class TabProcs;         // app/: page switching and the main toolbar
-class LinkProcs;        // app/: connecting, identification, the status lamp
+class ConnectionProcs;  // app/: connecting, identification, the status lamp
 class PagesProcs;       // pages/: grid pages and editors
 class ParamsetProcs;    // paramset/: parameter-set record, file, panels and File menu
 class DeviceTransfers;  // paramset/: the parameter set's exchanges with the indicator
@@ -44,7 +44,7 @@ struct AppContext {
 
     AppProcs* app = nullptr;
     TabProcs* tabs = nullptr;
-    LinkProcs* linkProcs = nullptr;
+    ConnectionProcs* connection = nullptr;
     PagesProcs* pages = nullptr;
     ParamsetProcs* paramset = nullptr;
     DeviceTransfers* transfers = nullptr;

@@ -12,8 +12,8 @@ protected:
     void start(SimIndicator::Model device, const QString& chosen) {
         f = std::make_unique<WindowFixture>(device);
         ASSERT_TRUE(f->start(chosen));
-        f->linkProcs().TaksimatBul = [this] { ++rangeReads; };
-        f->linkProcs().SSTab1_Click = [this](int tab) { tabClicks << tab; };
+        f->connection().TaksimatBul = [this] { ++rangeReads; };
+        f->connection().SSTab1_Click = [this](int tab) { tabClicks << tab; };
         f->dialogs.clear();
         f->indicator.clearLog();
         f->port.openCalls = 0;
@@ -63,7 +63,7 @@ TEST_F(ConnectionTest, TheReportedModelReplacesTheChosenOneAndRebuildsItsPages) 
     w().ProgressBar3->show();
     const double waitedBefore = f->clock.totalWaited;
 
-    f->linkProcs().connect_Click();
+    f->connection().connect_Click();
 
     EXPECT_TRUE(s().Connected);
     EXPECT_EQ(s().ModelName, "QM2");
@@ -92,7 +92,7 @@ TEST_F(ConnectionTest, TheSameModelRebuildsNothing) {
     start(SimIndicator::Model::QM2, "QM2");
     const quint64 parameters = f->program->window.pages()[GridParameters].revision();
     const quint64 status = f->program->window.pages()[GridStatus].revision();
-    f->linkProcs().Image2_Click(0);
+    f->connection().Image2_Click(0);
     EXPECT_TRUE(s().Connected);
     EXPECT_EQ(f->program->window.pages()[GridParameters].revision(), parameters);
     EXPECT_EQ(f->program->window.pages()[GridStatus].revision(), status);
@@ -100,8 +100,8 @@ TEST_F(ConnectionTest, TheSameModelRebuildsNothing) {
 
     // A QM1 behind the line takes the second model's features away again.
     f->indicator.loadImage(SimIndicator::Model::QM1);
-    f->linkProcs().Image2_Click(1);
-    f->linkProcs().Image2_Click(0);
+    f->connection().Image2_Click(1);
+    f->connection().Image2_Click(0);
     EXPECT_EQ(s().ModelName, "QM1");
     EXPECT_TRUE(secondModelHidden());
 }
@@ -111,7 +111,7 @@ TEST_F(ConnectionTest, AMissingPortIsReportedOnceAndLeavesTheModelsFeaturesAsThe
     s().PortNumber = "5";
     // Features out of step with the model before the attempt: the attempt puts them right.
     f->program->app.QM2DeğilseGizle(false);
-    f->linkProcs().connect_Click();
+    f->connection().connect_Click();
 
     ASSERT_EQ(f->dialogs.messages().size(), 1);
     EXPECT_EQ(f->dialogs.messages().value(0).text, "COM5 bulunmamaktadır");
@@ -128,18 +128,18 @@ TEST_F(ConnectionTest, AMissingPortIsReportedOnceAndLeavesTheModelsFeaturesAsThe
 TEST_F(ConnectionTest, OtherPortErrorsAreTriedAgainUpToTenTimes) {
     start(SimIndicator::Model::QM1, "QM1");
     f->port.openFailures = {PortResult{8010, "line noise"}, PortResult{8010, "line noise"}};
-    f->linkProcs().Image2_Click(0);
+    f->connection().Image2_Click(0);
     EXPECT_TRUE(s().Connected);
     EXPECT_EQ(f->port.openCalls, 3);
     EXPECT_EQ(f->dialogs.messages().size(), 2);
 
-    f->linkProcs().Image2_Click(1);
+    f->connection().Image2_Click(1);
     f->dialogs.clear();
     f->port.openCalls = 0;
     f->port.openFailures.clear();
     for (int i = 0; i < 12; ++i)
         f->port.openFailures << PortResult{8010, "line noise"};
-    f->linkProcs().Image2_Click(0);
+    f->connection().Image2_Click(0);
     EXPECT_FALSE(s().Connected);
     EXPECT_EQ(f->port.openCalls, 10);
     EXPECT_EQ(f->dialogs.messages().size(), 10);
@@ -150,14 +150,14 @@ TEST_F(ConnectionTest, AnswersThatIdentifyNothingFailTheConnectQuietly) {
     start(SimIndicator::Model::QM2, "QM1");
 
     f->indicator.faults.silent = true;
-    f->linkProcs().connect_Click();
+    f->connection().connect_Click();
     expectQuietFailure();
     EXPECT_EQ(s().ModelName, "QM1");
     EXPECT_TRUE(secondModelHidden());
 
     f->indicator.resetFaults();
     f->indicator.faults.echoRequest = true;
-    f->linkProcs().connect_Click();
+    f->connection().connect_Click();
     expectQuietFailure();
 
     // Too short for a model name: two characters and NULs (dropped or kept, by page in view).
@@ -165,11 +165,11 @@ TEST_F(ConnectionTest, AnswersThatIdentifyNothingFailTheConnectQuietly) {
     f->indicator.setBytes(199, QByteArray("QM\0\0\0\0\0\0\0\0", 10));
     for (int page : {0, 4}) {
         s().ReadSelector = page;
-        f->linkProcs().connect_Click();
+        f->connection().connect_Click();
         expectQuietFailure();
     }
     f->indicator.setText(199, "Q", 10);
-    f->linkProcs().connect_Click();
+    f->connection().connect_Click();
     expectQuietFailure();
     EXPECT_EQ(s().ModelName, "QM1");
 }
@@ -179,14 +179,14 @@ TEST_F(ConnectionTest, AnErrorAnswerBehindAnAddressFailsTheConnect) {
     f->indicator.address = "05";
     s().DeviceAddress = "05";
     f->indicator.faults.refuseRegisters = {199};
-    f->linkProcs().connect_Click();
+    f->connection().connect_Click();
     ASSERT_EQ(f->indicator.frames.size(), 1);
     EXPECT_TRUE(f->indicator.frames.value(0).answer.startsWith("@058"))
         << f->indicator.frames.value(0).answer.constData();
     expectQuietFailure();
 
     f->indicator.resetFaults();
-    f->linkProcs().connect_Click();
+    f->connection().connect_Click();
     EXPECT_TRUE(s().Connected);
     EXPECT_EQ(s().ModelName, "QM2");
 }
@@ -194,22 +194,22 @@ TEST_F(ConnectionTest, AnErrorAnswerBehindAnAddressFailsTheConnect) {
 TEST_F(ConnectionTest, AfterConnectingThePageInViewIsServed) {
     start(SimIndicator::Model::QM2, "QM2");
     s().ReadSelector = 6;
-    f->linkProcs().Image2_Click(0);
+    f->connection().Image2_Click(0);
     EXPECT_TRUE(w().Timer4->isActive());
     EXPECT_TRUE(tabClicks.isEmpty());
 
     w().Timer4->stop();
-    f->linkProcs().Image2_Click(1);
+    f->connection().Image2_Click(1);
     s().ReadSelector = 5;
-    f->linkProcs().Image2_Click(0);
+    f->connection().Image2_Click(0);
     EXPECT_EQ(tabClicks, QList<int>{5});
     EXPECT_FALSE(w().Timer4->isActive());
 
     // A failed connect serves nothing.
-    f->linkProcs().Image2_Click(1);
+    f->connection().Image2_Click(1);
     s().ReadOnTabEntry = false;
     f->indicator.faults.silent = true;
-    f->linkProcs().Image2_Click(0);
+    f->connection().Image2_Click(0);
     EXPECT_EQ(tabClicks, QList<int>{5});
     EXPECT_FALSE(s().ReadOnTabEntry);
 }
@@ -218,12 +218,12 @@ TEST_F(ConnectionTest, ConnectItemGoesByTheConnectionAndWaitsForARunningJob) {
     start(SimIndicator::Model::QM2, "QM2");
     // A caption that no longer tells the state (a language load in between) does not matter.
     w().connect->setText(QStringLiteral("something else"));
-    f->linkProcs().connect_Click();
+    f->connection().connect_Click();
     EXPECT_TRUE(s().Connected);
     EXPECT_EQ(w().connect->text(), extra(9));
 
     w().connect->setText(extra(8));
-    f->linkProcs().connect_Click();
+    f->connection().connect_Click();
     EXPECT_FALSE(s().Connected);
     EXPECT_EQ(w().connect->text(), extra(8));
     EXPECT_EQ(lamp(), 0);
@@ -252,7 +252,7 @@ TEST_F(ConnectionTest, ConnectItemGoesByTheConnectionAndWaitsForARunningJob) {
 
 TEST_F(ConnectionTest, LampShowsOneColourAndGreenOnlyWhileConnected) {
     start(SimIndicator::Model::QM2, "QM2");
-    LinkProcs& link = f->linkProcs();
+    ConnectionProcs& link = f->connection();
     link.ışık("yeşil");
     EXPECT_EQ(lamp(), 0);
     link.ışık("sarı");

@@ -22,7 +22,7 @@ protected:
     }
     // A real connect, from the page in view; it leaves ReadOnTabEntry set.
     void connect() {
-        fx.linkProcs().Image2_Click(0);
+        fx.connection().Image2_Click(0);
         ASSERT_TRUE(s().Connected);
         fx.indicator.clearLog();
         fx.dialogs.clear();

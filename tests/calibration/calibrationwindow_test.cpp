@@ -32,7 +32,7 @@ protected:
         s().ChecksumOn = checksum;
         f->indicator.address = address;
         f->indicator.checksumOn = checksum;
-        f->linkProcs().Image2_Click(0);
+        f->connection().Image2_Click(0);
         ASSERT_TRUE(s().Connected);
         f->dialogs.clear();
         f->indicator.clearLog();
@@ -201,8 +201,8 @@ TEST_F(CalibrationWindow, TheMetrologicalByteIsReadAsADecimalNumber) {
     const QList<Reader> readers = {
         {"connect",
          [this] {
-             f->linkProcs().Image2_Click(1);
-             f->linkProcs().Image2_Click(0);
+             f->connection().Image2_Click(1);
+             f->connection().Image2_Click(0);
          }},
         {"calibration page", [this] { readPage(); }},
     };
@@ -380,10 +380,10 @@ TEST_F(CalibrationWindow, AGeneralCalibrationNeedsTheBytesItWritesBack) {
         f->indicator.setBytes(149, QByteArray::fromHex("0001A10000B200C3"));
         readPage();
         ASSERT_EQ(s().cal.CalibrationRecordPart1, QStringLiteral("A1"));
-        f->linkProcs().Image2_Click(1);
+        f->connection().Image2_Click(1);
         if (!twoRanges)
             f->indicator.faults.refuseRegisters = {149};
-        f->linkProcs().Image2_Click(0);
+        f->connection().Image2_Click(0);
         ASSERT_TRUE(s().Connected);
         f->indicator.resetFaults();
         f->indicator.clearLog();
@@ -847,7 +847,7 @@ TEST_F(AnalogWindow, StartAndStop) {
 TEST_F(AnalogWindow, ARunIsStoppedAfterADisconnect) {
     analogMode();
     startRun();
-    f->linkProcs().Image2_Click(1);
+    f->connection().Image2_Click(1);
     f->port.close();
     cal().SSCommand5_Click();
     EXPECT_EQ(frames(), QList<QByteArray>({W(24, 2, "Lg", 2)}));
@@ -907,7 +907,7 @@ TEST_F(AnalogWindow, ARefusedStopLeavesTheRunToBeStoppedAgain) {
         {"the button", [this] { w().SSCommand5->click(); }},
         {"a tab change",
          [this] {
-             f->linkProcs().Image2_Click(0);
+             f->connection().Image2_Click(0);
              ASSERT_TRUE(s().Connected);
              f->indicator.clearLog();
              w().SSTab1->setCurrentIndex(w().SSTab1->currentIndex() == 6 ? 5 : 6);
@@ -1162,7 +1162,7 @@ TEST_F(CalibrationWindow, EveryAnswerOfTheStatusReadIsCheckedWhole) {
         const Fault& fault = faults[k % 4];
         SCOPED_TRACE(testing::Message() << "register " << failed.reg << " " << fault.what);
         if (!s().Connected)
-            f->linkProcs().Image2_Click(0);
+            f->connection().Image2_Click(0);
         ASSERT_TRUE(s().Connected);
         f->dialogs.clear();
         f->indicator.clearLog();
@@ -1219,7 +1219,7 @@ TEST_F(CalibrationWindow, StatusTimerRefreshesWhileConnected) {
     cal().Timer4_Timer();
     EXPECT_EQ(s().ReadSelector, 6);
     EXPECT_EQ(count(R(0, 4)), 1) << "the status page was read";
-    f->linkProcs().Image2_Click(1);
+    f->connection().Image2_Click(1);
     f->indicator.clearLog();
     cal().Timer4_Timer();
     EXPECT_TRUE(frames().isEmpty());

@@ -29,7 +29,7 @@ protected:
         ASSERT_TRUE(f->start(QStringLiteral("QM2")));
         // Not the default: a fixed wait of the default's length is not taken for the reading time.
         s().ReadWaitTime = 0.25;
-        f->linkProcs().Image2_Click(0);
+        f->connection().Image2_Click(0);
         ASSERT_TRUE(s().Connected);
     }
     void readPage() {
@@ -78,10 +78,10 @@ TEST_F(ExchangeWaits, EachExchangeWaitsWhatItsAnswersNeed) {
     const Case cases[] = {
         {"connect",
          [&] {
-             f->linkProcs().Image2_Click(1);
+             f->connection().Image2_Click(1);
              f->port.close();
          },
-         [&] { f->linkProcs().Image2_Click(0); },
+         [&] { f->connection().Image2_Click(0); },
          step("R199/10", "0.2 r") + step("cmd 7", "r r") + step("R149/2", "0.3 r") + step("cmd 12", "r r") +
              step("R128/6", "r r")},
         {"calibration page", [] {}, [&] { readPage(); },

@@ -331,7 +331,7 @@ TEST_F(FileMenuTest, AnUneditedLabelTextKeepsItsBytes) {
     f.write(bytes);
     f.close();
 
-    fx.linkProcs().Image2_Click(0);
+    fx.connection().Image2_Click(0);
     ASSERT_TRUE(s().Connected);
     fx.dialogs.answerFile(path(QStringLiteral("label.vlm")));
     procs().MnDosya_Click(1);
@@ -430,7 +430,7 @@ TEST_F(FileMenuTest, TheSecondSampleOpensAndSavesAsItIsShown) {
 // A set opened from its file goes to the indicator whole through the send panel, and reading it
 // back through the read panel into emptied pages shows the file's values again.
 TEST_F(FileMenuTest, AnOpenedSetIsSentToTheIndicatorAndReadBack) {
-    fx.linkProcs().Image2_Click(0);
+    fx.connection().Image2_Click(0);
     ASSERT_TRUE(s().Connected);
     fx.dialogs.answerFile(path(QStringLiteral("sample.vlm")));
     procs().MnDosya_Click(1);

@@ -134,7 +134,7 @@ TEST_F(PanelTest, ReadPanelStopsWhenCancelledOrDisconnected) {
     fake->calls.clear();
     fake->during = [this](const QString& call) {
         if (call == QStringLiteral("STPOKUHost"))
-            fx->linkProcs().Image2_Click(1);
+            fx->connection().Image2_Click(1);
     };
     procs().MnDosya_Click(9);
     w().SSCommand2[0]->click();

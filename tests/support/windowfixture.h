@@ -31,7 +31,7 @@ public:
 
     Session& session() { return program->session; }
     MainWidgets& w() { return program->w(); }
-    LinkProcs& linkProcs() { return program->linkProcs; }
+    ConnectionProcs& connection() { return program->connection; }
     ConnectionPanel& connectionPanel() { return program->connectionPanel; }
     QString folder() const { return m_dir.path() + QLatin1Char('/'); }
     QString storeValue(const QString& key) const { return store->value(QStringLiteral("QM"), key, QString()); }
