@@ -11,6 +11,7 @@
 #include "platform/basic.h"
 #include "platform/dialogs.h"
 #include "session/context.h"
+#include "session/failedread.h"
 #include "session/mainwidgets.h"
 #include "session/session.h"
 #include "session/windowservices.h"
@@ -139,13 +140,7 @@ void CalibrationProcs::StatuOku() {
     // Every answer is checked whole before anything of it reaches the page or the flags; a failed
     // one is told, disconnects and ends the read, with the indicator told to leave host mode.
     auto data = [&link](const QString& answer, int bytes) { return link.answerData(answer, bytes); };
-    auto fail = [&] {
-        if (portOpen())
-            link.HostYazdır(false);
-        box(text(s.messages.ErrorText, 0), MsgButtons::Ok, MsgIcon::Critical);
-        disconnect();
-        w.ProgressBar3->hide();
-    };
+    auto fail = [this] { hostReadFailed(m_ctx); };
     auto number = [&](const QString& answer) { return link.DecodeAnswer(answer, QStringLiteral("LG")).toText(); };
 
     link.HostYazdır(true);

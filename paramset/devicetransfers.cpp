@@ -14,6 +14,7 @@
 #include "platform/dialogs.h"
 #include "platform/serialport.h"
 #include "session/context.h"
+#include "session/failedread.h"
 #include "session/mainwidgets.h"
 #include "session/session.h"
 #include "session/windowservices.h"
@@ -24,7 +25,6 @@ namespace {
 
 // Message lines: ErrorText(0) a failed answer, StatusText(2) its title where one is shown, and the
 // ExtraText elements of the writes that are refused before anything is sent.
-constexpr int kFailedAnswerText = 0;
 constexpr int kFailedAnswerTitle = 2;
 constexpr int kSetpointRefusedText = 37;
 constexpr int kByteRowRefusedText = 38;
@@ -82,21 +82,6 @@ bool DeviceTransfers::acknowledged(const QString& answer, int bytes) {
 
 std::optional<QString> DeviceTransfers::dataOf(const QString& answer, int bytes) {
     return link().answerData(answer, bytes);
-}
-
-void DeviceTransfers::leaveHostMode() {
-    // Best effort: a port that closed itself on a line error carries nothing.
-    if (m_ctx.port.isOpen())
-        link().HostYazdır(false);
-}
-
-bool DeviceTransfers::readFailed(const QString& title) {
-    m_ctx.dialogs.messageBox(MessageTables::at(session().messages.ErrorText, kFailedAnswerText), MsgButtons::Ok,
-                             MsgIcon::Critical, title);
-    if (m_ctx.window)
-        m_ctx.window->Image2_Click(1);
-    widgets().ProgressBar3->hide();
-    return false;
 }
 
 bool DeviceTransfers::refuse(int extraText, const QString& detail) {
@@ -197,10 +182,7 @@ bool DeviceTransfers::ParametreHostOku() {
 
     // Every answer is checked whole before any of it reaches the page; a failed one ends the read
     // with the indicator told to leave host mode.
-    auto fail = [this] {
-        leaveHostMode();
-        return readFailed();
-    };
+    auto fail = [this] { return hostReadFailed(m_ctx); };
 
     if (!acknowledged(command(CmdLoadClock, s.ReadWaitTime), 2))
         return fail();
@@ -300,7 +282,7 @@ bool DeviceTransfers::ParametreHostYaz() {
     auto store = [&](int code) { dl.CihazaGönder(s.DeviceAddress, CommandRegister, 2, s.ChecksumOn, kLg, code); };
     // After an abort nothing more is written or committed; the indicator still leaves host mode.
     auto abortWrite = [this] {
-        leaveHostMode();
+        leaveHostMode(m_ctx);
         return false;
     };
 
@@ -431,7 +413,7 @@ bool DeviceTransfers::IDOKUHost() {
         if (const std::optional<QString> text = readIdTitle(title))
             (title == 0 ? w.Text6 : w.Text8)->setText(*text);
         else
-            ok = readFailed();
+            ok = readFailed(m_ctx);
     }
 
     int counter = 0;
@@ -447,14 +429,14 @@ bool DeviceTransfers::IDOKUHost() {
         if (aborted())
             break;
         if (!acknowledged(selected, kSelectorBytes)) {
-            ok = readFailed();
+            ok = readFailed(m_ctx);
             break;
         }
         const QString loaded = command(CmdLoadIdRecord);
         if (aborted())
             break;
         if (!acknowledged(loaded, 2)) {
-            ok = readFailed();
+            ok = readFailed(m_ctx);
             break;
         }
         dl.sendFrame(BuildReadFrame(s.DeviceAddress, kIdRecordRegister, kIdRecordBytes, s.ChecksumOn));
@@ -463,7 +445,7 @@ bool DeviceTransfers::IDOKUHost() {
         dl.WaitSeconds(0.01);
         const QString answer = dl.IntOku();
         if (!dataOf(answer, kIdRecordBytes)) {
-            ok = readFailed();
+            ok = readFailed(m_ctx);
             break;
         }
         const IdMemory memory = idMemoryOf(dl.DecodeAnswer(answer, QStringLiteral("ID")).toText());
@@ -539,10 +521,7 @@ bool DeviceTransfers::STPOKUHost() {
     w.ProgressBar1->setRange(0, qMax(0, last));
     w.ProgressBar1->setValue(0);
 
-    auto fail = [this] {
-        leaveHostMode();
-        return readFailed();
-    };
+    auto fail = [this] { return hostReadFailed(m_ctx); };
     for (int r = 1; r <= last && !aborted(); ++r) {
         w.ProgressBar1->setValue(r);
         if (r < 11)
@@ -618,10 +597,7 @@ bool DeviceTransfers::readHeaderFromDevice() {
     Session& s = session();
     DeviceLink& dl = link();
     MainWidgets& w = widgets();
-    auto fail = [this](const QString& title = QString()) {
-        leaveHostMode();
-        return readFailed(title);
-    };
+    auto fail = [this](const QString& title = QString()) { return hostReadFailed(m_ctx, title); };
 
     dl.HostYazdır(true);
     if (w.Option3[0]->isChecked()) {
@@ -731,7 +707,7 @@ bool DeviceTransfers::writeHeaderToDevice() {
         return false;
     dl.HostYazdır(true);
     if (aborted()) {
-        leaveHostMode();
+        leaveHostMode(m_ctx);
         return false;
     }
     w.ProgressBar2->setValue(0);
@@ -744,7 +720,7 @@ bool DeviceTransfers::writeHeaderToDevice() {
         send(reg, kLabelWritePiece, piece);
         reg += kLabelWritePiece;
         if (aborted()) {
-            leaveHostMode();
+            leaveHostMode(m_ctx);
             return false;
         }
     }

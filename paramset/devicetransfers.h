@@ -63,9 +63,6 @@ private:
     QString command(int code, double wait = 0);
     bool acknowledged(const QString& answer, int bytes);
     std::optional<QString> dataOf(const QString& answer, int bytes);
-    void leaveHostMode();
-    // The failed-answer box (with the title given, if any), the disconnect; false.
-    bool readFailed(const QString& title = QString());
     // A write refused before anything was sent: the message and its detail line; false.
     bool refuse(int extraText, const QString& detail = QString());
     void showProgress3(int value);
