@@ -26,8 +26,8 @@ class CalibrationProcs::Filter : public QObject {
 public:
     explicit Filter(CalibrationProcs& procs) : m_procs(procs) {}
 
-    // Text that comes all at once, pasted or dropped: each character goes through the entry's key
-    // filter, and the text stops at the first one refused.
+    // Text that comes all at once, pasted, dropped or as a key that types several characters: each
+    // character goes through the entry's key filter, and the text stops at the first one refused.
     void typeText10(const QString& text) {
         QLineEdit* box = m_procs.m_ctx.w->Text10;
         typeUntilRefused(text, [this, box](QChar c) {
@@ -53,7 +53,12 @@ protected:
                 m_procs.m_prompt->quit();
         } else if (watched == w->Text10 && event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
-            return m_procs.text10Key(key->key(), typedText(*key));
+            const QString typed = typedText(*key);
+            if (typed.size() > 1) {
+                typeText10(typed);
+                return true;
+            }
+            return m_procs.text10Key(key->key(), typed);
         }
         return false;
     }
