@@ -26,6 +26,23 @@ class CalibrationProcs::Filter : public QObject {
 public:
     explicit Filter(CalibrationProcs& procs) : m_procs(procs) {}
 
+    // Text that comes all at once, pasted, dropped or as a key that types several characters: each
+    // character goes through the entry's key filter, and the text stops at the first one refused.
+    void typeText10(const QString& text) {
+        QLineEdit* box = m_procs.m_ctx.w->Text10;
+        typeUntilRefused(text, [this, box](QChar c) {
+            if (c.unicode() < 32)
+                return false; // no control character: Enter would end the prompt
+            const QString before = box->text();
+            if (!m_procs.text10Key(0, QString(c))) {
+                box->insert(QString(c));
+                return true;
+            }
+            // A first decimal separator types a point; the filter swallows everything else.
+            return box->text() != before;
+        });
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         MainWidgets* w = m_procs.m_ctx.w;
@@ -36,7 +53,12 @@ protected:
                 m_procs.m_prompt->quit();
         } else if (watched == w->Text10 && event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
-            return m_procs.text10Key(key->key(), typedText(*key));
+            const QString typed = typedText(*key);
+            if (typed.size() > 1) {
+                typeText10(typed);
+                return true;
+            }
+            return m_procs.text10Key(key->key(), typed);
         }
         return false;
     }
@@ -103,13 +125,8 @@ void CalibrationProcs::wire() {
     w.SSPanel8->installEventFilter(m_filter.get());
     w.Text10->installEventFilter(m_filter.get());
     // Pasted or dropped text is typed key by key through the same filter.
-    (new InsertGuard(owner))->guard(w.Text10, [this](const QString& text) {
-        for (QChar c : text) {
-            if (c.unicode() < 32)
-                break;
-            if (!text10Key(0, QString(c)))
-                m_ctx.w->Text10->insert(QString(c));
-        }
+    (new InsertGuard(owner))->guard(w.Text10, [filter = m_filter.get()](const QString& text) {
+        filter->typeText10(text);
     });
 
     QObject::connect(w.SSCommand6, &QPushButton::clicked, owner, [this] { SSCommand6_Click(); });

@@ -326,18 +326,19 @@ bool PagesProcs::lineEditKey(QLineEdit* box, QKeyEvent* e, const BoxRules& rules
 // Text that arrives other than by a key (pasted, dropped, several characters at once) is typed
 // character by character through the box's filter, up to the first character it refuses.
 void PagesProcs::typeChars(QLineEdit* box, const QString& text, const BoxRules& rules) {
-    for (QChar c : text) {
+    typeUntilRefused(text, [&](QChar c) {
         if (!cp1254::representable(c) || c.unicode() < 32)
-            break;
+            return false;
         // Each character is a key that types: what every key does first (a limit that follows
         // the text) runs for it too.
         if (rules.keyDown)
             rules.keyDown(0, 0);
         const int r = rules.keyPress ? rules.keyPress(c.unicode(), box) : c.unicode();
         if (r == 0)
-            break;
+            return false;
         box->insert(QString(QChar(r))); // an edit: its change handler runs
-    }
+        return true;
+    });
     finishKey(rules.grid);
 }
 
@@ -433,8 +434,9 @@ void PagesProcs::wireKeys() {
             addBox(line, {keyDown, keyPress});
         }
     }
-    // The label text takes what its code page holds, up to its typing limit; pasted text is cut
-    // to the room left. The program's own fills are not limited.
+    // The label text takes what its code page holds, up to its typing limit; pasted text stops at
+    // a character it cannot hold or where the room runs out. The program's own fills are not
+    // limited.
     router->add(w.EPL, [this](QKeyEvent* e) {
         if (e->matches(QKeySequence::Paste))
             return false; // the insert guard types it
@@ -724,23 +726,25 @@ int PagesProcs::eplRoom() const {
     return kEplTypingLimit - (labelTextLength(eplText()) - labelTextLength(selected));
 }
 
-// Inserts what the user pastes, as far as it fits, without characters the code page cannot hold.
+// Inserts what the user pastes up to the first character the code page cannot hold, as far as it
+// fits; the line breaks of any system become the box's own.
 void PagesProcs::eplInsert(const QString& text) {
     QString t = text;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     t.replace(u'\r', u'\n');
     int room = eplRoom();
     QString taken;
-    for (QChar c : t) {
+    typeUntilRefused(t, [&](QChar c) {
         if (c != u'\n' && c != u'\t' && (c.unicode() < 32 || !cp1254::representable(c)))
-            continue;
+            return false;
         const int size = c == u'\n' ? 2 : 1;
         if (size > room)
-            break;
+            return false;
         room -= size;
         taken += c;
-    }
-    m_ctx.w->EPL->insertPlainText(taken);
+        return true;
+    });
+    m_ctx.w->EPL->insertPlainText(taken); // one edit, undone as one
 }
 
 void PagesProcs::SSCommand10_Click(int index) {

@@ -162,6 +162,13 @@ QString typedText(const QKeyEvent& e) {
     return text;
 }
 
+void typeUntilRefused(const QString& text, const std::function<bool(QChar)>& typeOne) {
+    for (const QChar c : text) {
+        if (!typeOne(c))
+            break;
+    }
+}
+
 void InsertGuard::guard(QWidget* box, Insert insert) {
     if (!box)
         return;

@@ -103,10 +103,16 @@ protected:
 // may take it for a typed character.
 QString typedText(const QKeyEvent& e);
 
+// Types a text that arrives all at once (pasted, dropped, an input method's commit, a key that types
+// several characters) one character at a time: `typeOne` types a character by the box's own rule
+// for a typed key and says whether the box took it. The text stops at the first character the box
+// refuses, whichever box it is, so what follows a refused character never lands out of place.
+void typeUntilRefused(const QString& text, const std::function<bool(QChar)>& typeOne);
+
 // Text that reaches a box other than by a typed key: a paste from the keyboard, from the box's own
 // menu or by the middle button, a drop, an input method's commit. The guard hands it to the box's
-// `insert`, which types it through the same rules as the keys, so nothing gets past them. Works on
-// QLineEdit and QPlainTextEdit boxes.
+// `insert`, which types it through typeUntilRefused with the same rules as the keys, so nothing gets
+// past them. Works on QLineEdit and QPlainTextEdit boxes.
 class InsertGuard : public QObject {
 public:
     using Insert = std::function<void(const QString& text)>;

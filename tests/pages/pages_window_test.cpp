@@ -311,18 +311,27 @@ TEST_F(PagesWindowTest, PastedAndDroppedTextKeepsToTheTypingRulesOfEveryBox) {
     pasteKey(w().Text5[0], QStringLiteral("1,2,3"));
     EXPECT_EQ(grid(GridSetpoints).TextMatrix(2, 1), "1,2") << "one comma";
 
+    // One text with a character no box can take in its middle: a page box, the label text and the
+    // span-weight entry each stop there, and take nothing after it.
+    const QString stopsHalfWay = QStringLiteral("1,5") + han + QStringLiteral("7");
     w().SSTab1->setCurrentIndex(0);
-    pasteKey(w().Baslık[0], QStringLiteral("TAR") + han + QStringLiteral("VEX"));
-    EXPECT_EQ(w().Baslık[0]->text(), "TAR");
+    pasteKey(w().Baslık[0], stopsHalfWay);
+    EXPECT_EQ(w().Baslık[0]->text(), "1,5");
     QApplication::clipboard()->setText(QStringLiteral("A") + han);
     pasteFromMenu(w().DipNot[1]);
     EXPECT_EQ(w().DipNot[1]->text(), "A");
     EXPECT_EQ(drop(w().Baslık[2], QString(25, u'x'), Qt::ShiftModifier), Qt::CopyAction);
     EXPECT_EQ(w().Baslık[2]->text(), QString(20, u'x'));
     w().Option3[1]->click();
-    QApplication::clipboard()->setText(QStringLiteral("N") + han + QStringLiteral("P1"));
+    pasteKey(w().EPL, stopsHalfWay);
+    EXPECT_EQ(f.program->pages.eplText(), "1,5");
+    pasteKey(w().Text10, stopsHalfWay);
+    EXPECT_EQ(w().Text10->text(), "1.5") << "the comma typed as the point";
+    // The label text takes the line breaks of any system, and tabs.
+    f.program->pages.setEplText(QString());
+    QApplication::clipboard()->setText(QStringLiteral("N\r\nP1\r\t") + han + QStringLiteral("X"));
     pasteFromMenu(w().EPL->viewport());
-    EXPECT_EQ(f.program->pages.eplText(), "NP1");
+    EXPECT_EQ(f.program->pages.eplText(), "N\r\nP1\r\n\t");
 }
 
 TEST_F(PagesWindowTest, EditingKeysNeverReachTheCharacterFilters) {
