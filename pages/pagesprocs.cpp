@@ -869,12 +869,7 @@ void PagesProcs::SilEm() {
     case 4:
         m_param->setText1(QString());
         clearGrid(GridParameters);
-        // The values behind the rows go with the rows, so an emptied page is never saved or sent
-        // with what it held before.
-        s.param.clearPageValues();
-        s.DayNameSuffix.clear();
-        // No opened set is left on the page to keep: a pending read reads it on its entry again.
-        s.ParameterPageFromFile = false;
+        s.parameterPageEmptied();
         break;
     case 6:
         clearGrid(GridStatus);

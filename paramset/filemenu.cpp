@@ -100,13 +100,8 @@ void ParamsetProcs::newParameterSet() {
     }
     s.CurrentParameterSet = ParameterSet{};
 
-    // The values behind the emptied parameter page go with it, so that nothing read earlier is
-    // saved or sent under a new set; the status page's work values stay.
-    s.param.clearPageValues();
-    s.DayNameSuffix.clear();
+    s.parameterPageEmptied();
     offerParameterSendChoices(w, false);
-    // Nothing opened is left to keep: a read armed by a connect reads the page on its entry again.
-    s.ParameterPageFromFile = false;
 }
 
 void ParamsetProcs::openParameterSet() {

@@ -39,8 +39,8 @@ struct Session : LinkSettings {
     bool ReadOnTabEntry = false;
     // The parameter page holds a set opened from a file: entering the page does not read it, so no
     // read armed by a connect (before or after the open) replaces the opened values; the calibration
-    // page's read on entry stays. New, and a read of the page the technician asks for (read panel,
-    // refresh, F5), end it.
+    // page's read on entry stays. The page emptied (New, or its clear) and a read of the page the
+    // technician asks for (read panel, refresh, F5) end it.
     bool ParameterPageFromFile = false;
     bool F5ReadToggle = false;
 
@@ -84,6 +84,15 @@ struct Session : LinkSettings {
     std::vector<std::function<void()>> afterBackgroundReading;
 
     bool isQM2() const { return ModelName == QLatin1String("QM2"); }
+
+    // The parameter page was emptied: the values behind its rows go with them, so that nothing read
+    // or opened earlier is saved or sent under what follows (the status page's values stay), and no
+    // opened set is left to keep, so a pending read reads the page on its entry again.
+    void parameterPageEmptied() {
+        param.clearPageValues();
+        DayNameSuffix.clear();
+        ParameterPageFromFile = false;
+    }
 
     QString portNumber() const override { return PortNumber; }
     QString portSettings() const override { return PortSettings; }
