@@ -76,14 +76,6 @@ QString DeviceTransfers::command(int code, double wait) {
     return link().writeExchange(CommandRegister, 2, kLg, code, wait);
 }
 
-bool DeviceTransfers::acknowledged(const QString& answer, int bytes) {
-    return link().acknowledged(answer, bytes);
-}
-
-std::optional<QString> DeviceTransfers::dataOf(const QString& answer, int bytes) {
-    return link().answerData(answer, bytes);
-}
-
 bool DeviceTransfers::refuse(int extraText, const QString& detail) {
     QString text = MessageTables::at(session().messages.ExtraText, extraText);
     if (!detail.isEmpty())
@@ -184,12 +176,12 @@ bool DeviceTransfers::ParametreHostOku() {
     // with the indicator told to leave host mode.
     auto fail = [this] { return hostReadFailed(m_ctx); };
 
-    if (!acknowledged(command(CmdLoadClock, s.ReadWaitTime), 2))
+    if (!link().acknowledged(command(CmdLoadClock, s.ReadWaitTime), 2))
         return fail();
     w.ProgressBar1->setValue(1);
     const QString clock = dl.readExchange(kClockRegister, kClockBytes, s.ReadWaitTime);
     w.ProgressBar1->setValue(2);
-    if (!dataOf(clock, kClockBytes))
+    if (!link().answerData(clock, kClockBytes))
         return fail();
     page.setTextMatrix(1, 1, dl.DecodeAnswer(clock, QStringLiteral("Tarih")).toText());
     w.ProgressBar1->setValue(3);
@@ -198,7 +190,7 @@ bool DeviceTransfers::ParametreHostOku() {
     const QString calibrationAck = command(CmdLoadCalibration);
     w.ProgressBar1->setValue(4);
     showProgress3(3);
-    if (!acknowledged(calibrationAck, 2))
+    if (!link().acknowledged(calibrationAck, 2))
         return fail();
     w.ProgressBar1->setValue(5);
     const QString calibration = dl.readExchange(kCalibrationBlockRegister, kCalibrationBlockBytes, s.ReadWaitTime);
@@ -211,7 +203,7 @@ bool DeviceTransfers::ParametreHostOku() {
 
     const QString configurationAck = command(CmdLoadConfiguration);
     w.ProgressBar1->setValue(8);
-    if (!acknowledged(configurationAck, 2))
+    if (!link().acknowledged(configurationAck, 2))
         return fail();
     QString first = dl.readExchange(kConfigurationBlockRegister, kConfigHalfBytes, 0.2);
     if (!ConfigurationYerleştir(first, s.DeviceAddress, s.ChecksumOn, dl.logSink()))
@@ -230,7 +222,7 @@ bool DeviceTransfers::ParametreHostOku() {
     const QString version = dl.readExchange(kVersionTextRegister, kIdentTextBytes, 0.2);
     w.ProgressBar1->setValue(12);
     showProgress3(8);
-    if (!dataOf(version, kIdentTextBytes))
+    if (!link().answerData(version, kIdentTextBytes))
         return fail();
     const QString model = dl.DecodeAnswer(version, QStringLiteral("Tx")).toText();
     QString modelName;
@@ -244,7 +236,7 @@ bool DeviceTransfers::ParametreHostOku() {
 
     const QString info = dl.readExchange(kInfoTextRegister, kIdentTextBytes, 0.2);
     w.ProgressBar1->setValue(14);
-    if (!dataOf(info, kIdentTextBytes))
+    if (!link().answerData(info, kIdentTextBytes))
         return fail();
     const QString infoText = dl.DecodeAnswer(info, QStringLiteral("Tx")).toText();
     page.setTextMatrix(83, 1, infoText.left(qMax<qsizetype>(0, infoText.size() - 1)));
@@ -383,13 +375,14 @@ std::optional<QString> DeviceTransfers::readIdTitle(int number) {
     Session& s = session();
     DeviceLink& dl = link();
     // Each answer is checked whole before the next frame goes out, as for the records.
-    if (!acknowledged(dl.writeExchange(kIdTitleRegister, kSelectorBytes, kBy, selectorData(number)), kSelectorBytes))
+    if (!link().acknowledged(dl.writeExchange(kIdTitleRegister, kSelectorBytes, kBy, selectorData(number)),
+                             kSelectorBytes))
         return std::nullopt;
-    if (!acknowledged(command(CmdLoadIdHeader), 2))
+    if (!link().acknowledged(command(CmdLoadIdHeader), 2))
         return std::nullopt;
     const QString answer = dl.readExchange(kIdTitleRegister, kIdTitleBytes, s.ReadWaitTime);
     showProgress3(0);
-    if (!dataOf(answer, kIdTitleBytes))
+    if (!link().answerData(answer, kIdTitleBytes))
         return std::nullopt;
     return TrimAtNul(dl.DecodeAnswer(answer, QStringLiteral("IDB")).toText());
 }
@@ -428,14 +421,14 @@ bool DeviceTransfers::IDOKUHost() {
             dl.writeExchange(kIdRecordRegister, kSelectorBytes, kBy, selectorData(idNumberOfRow(i)));
         if (aborted())
             break;
-        if (!acknowledged(selected, kSelectorBytes)) {
+        if (!link().acknowledged(selected, kSelectorBytes)) {
             ok = readFailed(m_ctx);
             break;
         }
         const QString loaded = command(CmdLoadIdRecord);
         if (aborted())
             break;
-        if (!acknowledged(loaded, 2)) {
+        if (!link().acknowledged(loaded, 2)) {
             ok = readFailed(m_ctx);
             break;
         }
@@ -444,7 +437,7 @@ bool DeviceTransfers::IDOKUHost() {
             break;
         dl.WaitSeconds(0.01);
         const QString answer = dl.IntOku();
-        if (!dataOf(answer, kIdRecordBytes)) {
+        if (!link().answerData(answer, kIdRecordBytes)) {
             ok = readFailed(m_ctx);
             break;
         }
@@ -529,17 +522,17 @@ bool DeviceTransfers::STPOKUHost() {
         const QString selected = dl.writeExchange(kSetpointRecordRegister, kSelectorBytes, kBy, selectorData(r - 1));
         if (aborted())
             break;
-        if (!acknowledged(selected, kSelectorBytes))
+        if (!link().acknowledged(selected, kSelectorBytes))
             return fail();
         const QString loaded = command(CmdLoadSetpoint);
         if (aborted())
             break;
-        if (!acknowledged(loaded, 2))
+        if (!link().acknowledged(loaded, 2))
             return fail();
         const QString answer = dl.readExchange(kSetpointRecordRegister, kSetpointRecordBytes, s.ReadWaitTime);
         if (aborted())
             break;
-        if (!dataOf(answer, kSetpointRecordBytes))
+        if (!link().answerData(answer, kSetpointRecordBytes))
             return fail();
         const QStringList values = dl.DecodeAnswer(answer, QStringLiteral("STP")).toText().split(QChar(0x00B0));
         if (aborted())
@@ -607,13 +600,13 @@ bool DeviceTransfers::readHeaderFromDevice() {
         w.ProgressBar1->setValue(1);
         showProgress3(1);
         dl.WaitSeconds(0.05);
-        if (!acknowledged(dl.IntOku(), 2))
+        if (!link().acknowledged(dl.IntOku(), 2))
             return fail(MessageTables::at(s.messages.StatusText, kFailedAnswerTitle));
         w.ProgressBar1->setValue(3);
         showProgress3(3);
         for (const TicketLine& line : kTicketLines) {
             const QString answer = dl.readExchange(line.firstRegister, line.bytes, s.ReadWaitTime);
-            const std::optional<QString> data = dataOf(answer, line.bytes);
+            const std::optional<QString> data = link().answerData(answer, line.bytes);
             if (!data)
                 return fail();
             QLineEdit* box = line.footer ? w.DipNot[line.index] : w.Baslık[line.index];
@@ -635,7 +628,8 @@ bool DeviceTransfers::readHeaderFromDevice() {
             if (pass % 25 == 0 && (counter += 2) < 11)
                 showProgress3(counter);
             w.ProgressBar1->setValue(w.ProgressBar1->value() + 1);
-            const std::optional<QString> data = dataOf(dl.readExchange(reg, kLabelReadPiece), kLabelReadPiece);
+            const std::optional<QString> data =
+                link().answerData(dl.readExchange(reg, kLabelReadPiece), kLabelReadPiece);
             if (!data)
                 return fail();
             const QString piece = bytesText(*data);

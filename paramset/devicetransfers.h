@@ -61,8 +61,6 @@ private:
     // A code to the command register as a direct exchange: the frame, an optional wait, then the
     // answer collected after the reading time.
     QString command(int code, double wait = 0);
-    bool acknowledged(const QString& answer, int bytes);
-    std::optional<QString> dataOf(const QString& answer, int bytes);
     // A write refused before anything was sent: the message and its detail line; false.
     bool refuse(int extraText, const QString& detail = QString());
     void showProgress3(int value);
